@@ -1,0 +1,76 @@
+#!/bin/sh
+# Sets up Quarn on a Debian 12 machine and plays or tests it.
+#
+#   ./build.sh play   install missing packages, build, lay out build/game/, start the game
+#   ./build.sh test   the same set-up, then the whole test suite (exit code non-zero on failure)
+#   ./build.sh build  the set-up only
+#
+# Run as root, or as a user who may use sudo (only apt-get is run with it).
+set -eu
+
+cd "$(dirname "$0")"
+BUILD_DIR=${QUARN_BUILD_DIR:-build}
+
+PACKAGES="build-essential cmake ninja-build pkg-config
+    libsdl2-dev libsdl2-mixer-dev libfreetype-dev fonts-liberation2
+    libpng-dev libjpeg62-turbo-dev zlib1g-dev libgl-dev libgl1-mesa-dri libglx-mesa0
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+install_packages() {
+    missing=""
+    for package in $PACKAGES; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing="$missing $package"
+        fi
+    done
+    if [ -n "$missing" ]; then
+        echo "Installing:$missing"
+        as_root apt-get update
+        # shellcheck disable=SC2086
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+    fi
+}
+
+build() {
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$BUILD_DIR"
+}
+
+run_tests() {
+    # Window and GL tests need a display: the whole suite runs under one Xvfb
+    # with Mesa's software renderer; end-to-end tests start displays of their own.
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+        ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600 -j 2
+}
+
+command=${1:-}
+case "$command" in
+    play)
+        install_packages
+        build
+        cd "$BUILD_DIR/game"
+        exec ./quarn
+        ;;
+    test)
+        install_packages
+        build
+        run_tests
+        ;;
+    build)
+        install_packages
+        build
+        ;;
+    *)
+        echo "usage: $0 play|test|build" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,4 @@
+// Entry point of the game. The application frame grows here.
+int main() {
+    return 0;
+}

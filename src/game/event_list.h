@@ -1,0 +1,56 @@
+#pragma once
+// Game events raised by the physics, the level triggers, the control step and
+// the in-game menu, and consumed once per frame by the game, last in first out.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+enum GameEventType : int32_t {
+    EventPlayEffect = 0,
+    EventRestart = 1,
+    EventBallCollision = 2,
+    EventLevelSoundOn = 3,
+    EventLevelSoundOff = 4,
+    EventLevelSoundVolume = 5,
+    EventRopeRelease = 6,
+    EventDeath = 7,
+};
+
+struct GameEvent {
+    int32_t type = 0;
+    int32_t sample = 0;   // sample index
+    int32_t trigger = 0;  // trigger id
+    int32_t value = 0;
+};
+
+// Events are held by value; the list keeps its capacity between frames so a
+// simulation step does not allocate once the list has grown to its working size.
+class EventList {
+public:
+    EventList() { events_.reserve(64); }
+
+    void Append(const GameEvent& event) {
+        events_.push_back(event);
+        ++appended_;
+    }
+    bool Empty() const { return events_.empty(); }
+    size_t Size() const { return events_.size(); }
+    const GameEvent& operator[](size_t i) const { return events_[i]; }
+
+    // Removes and returns the newest event. The list must not be empty.
+    GameEvent TakeLast() {
+        const GameEvent event = events_.back();
+        events_.pop_back();
+        return event;
+    }
+    void Clear() { events_.clear(); }
+
+    // Counts every event ever appended; observers (the simulator's trace) use it
+    // to find the events added since they last looked.
+    uint64_t AppendedCount() const { return appended_; }
+
+private:
+    std::vector<GameEvent> events_;
+    uint64_t appended_ = 0;
+};

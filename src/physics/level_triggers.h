@@ -1,0 +1,54 @@
+#pragma once
+// The level's trigger lists and their scalar state, carried by the Scene:
+// end zones, start points, checkpoints and sound areas.
+
+#include <cstdint>
+#include <vector>
+
+#include "physics/vector.h"
+
+class DHelper;
+
+struct EndZone {
+    int32_t id = 0;
+    uint8_t kind = 0;                    // primitive type code: 0 box, 3 cylinder
+    const DHelper* primitive = nullptr;  // owned by the scene's primitive entry
+};
+
+struct StartPoint {
+    int32_t id = 0;
+    Vector2 position{0, 0};
+};
+
+struct Checkpoint {
+    int32_t id = 0;
+    float x = 0, y = 0, z = 0;
+    float height = 0;
+    float radius = 0;
+};
+
+struct SoundTrigger {
+    int32_t levelSoundId = 0;
+    int32_t realId = 0;
+    float x = 0, y = 0;
+    float radius = 0;
+    bool inside = false;
+};
+
+class LevelTriggers {
+public:
+    // A successful scene load: end zones and start points emptied, last
+    // checkpoint id and level-sound count back to 0.
+    void OnSceneLoaded();
+    // The level is unloaded: every list emptied, level-sound count 0. The entry
+    // number survives both.
+    void OnSceneUnloaded();
+
+    std::vector<EndZone> endZones;
+    std::vector<StartPoint> startPoints;
+    std::vector<Checkpoint> checkpoints;
+    std::vector<SoundTrigger> soundTriggers;
+    int32_t entryNumber = -1;
+    int32_t lastCheckpointId = 0;
+    int32_t levelSoundCount = 0;
+};

@@ -1,0 +1,68 @@
+#include "resources/gl_extensions.h"
+
+#include <cstring>
+
+PFNGLACTIVETEXTUREARBPROC qglActiveTextureARB = nullptr;
+PFNGLCLIENTACTIVETEXTUREARBPROC qglClientActiveTextureARB = nullptr;
+PFNGLCOMPRESSEDTEXIMAGE2DARBPROC qglCompressedTexImage2DARB = nullptr;
+PFNGLBINDBUFFERARBPROC qglBindBufferARB = nullptr;
+PFNGLDELETEBUFFERSARBPROC qglDeleteBuffersARB = nullptr;
+PFNGLGENBUFFERSARBPROC qglGenBuffersARB = nullptr;
+PFNGLBUFFERDATAARBPROC qglBufferDataARB = nullptr;
+
+namespace {
+
+template <typename Function>
+void Fetch(Function& entry, const char* name) {
+    entry = reinterpret_cast<Function>(GetGLProcAddress(name));
+}
+
+bool Present(const char* name) {
+    return HasExtension(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), name);
+}
+
+}  // namespace
+
+bool HasExtension(const char* extensions, const char* name) {
+    if (!extensions || !name || !*name || std::strchr(name, ' '))
+        return false;
+    const size_t length = std::strlen(name);
+    const char* start = extensions;
+    for (;;) {
+        const char* match = std::strstr(start, name);
+        if (!match)
+            return false;
+        const char* end = match + length;
+        if ((match == start || match[-1] == ' ') && (*end == ' ' || *end == '\0'))
+            return true;
+        start = end;
+    }
+}
+
+void GLExtensions::Probe() {
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    maxTextureSize = size;
+    if (!glGetString(GL_VERSION))
+        return;
+
+    generateMipmap = Present("GL_SGIS_generate_mipmap");
+    anisotropicFilter = Present("GL_EXT_texture_filter_anisotropic");
+    s3tc = Present("GL_EXT_texture_compression_s3tc");
+    textureCompression = Present("GL_ARB_texture_compression");
+    vertexBufferObjects = Present("GL_ARB_vertex_buffer_object");
+    multitexture = Present("GL_ARB_multitexture");
+
+    if (multitexture) {
+        Fetch(qglActiveTextureARB, "glActiveTextureARB");
+        Fetch(qglClientActiveTextureARB, "glClientActiveTextureARB");
+    }
+    if (textureCompression)
+        Fetch(qglCompressedTexImage2DARB, "glCompressedTexImage2DARB");
+    if (vertexBufferObjects) {
+        Fetch(qglBindBufferARB, "glBindBufferARB");
+        Fetch(qglDeleteBuffersARB, "glDeleteBuffersARB");
+        Fetch(qglGenBuffersARB, "glGenBuffersARB");
+        Fetch(qglBufferDataARB, "glBufferDataARB");
+    }
+}

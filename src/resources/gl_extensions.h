@@ -1,0 +1,31 @@
+#pragma once
+// The table of what the GL driver offers: the largest texture size, the
+// extensions the program uses and their entry points.
+
+#include "platform/gl.h"
+
+struct GLExtensions {
+    int maxTextureSize = 0;
+    bool generateMipmap = false;       // GL_SGIS_generate_mipmap
+    bool anisotropicFilter = false;    // GL_EXT_texture_filter_anisotropic
+    bool s3tc = false;                 // GL_EXT_texture_compression_s3tc
+    bool textureCompression = false;   // GL_ARB_texture_compression
+    bool vertexBufferObjects = false;  // GL_ARB_vertex_buffer_object
+    bool multitexture = false;         // GL_ARB_multitexture
+
+    // Fills the table; needs a current GL context. Probing again gives the same.
+    void Probe();
+};
+
+// Whole-word search of one extension name in a space-separated extension
+// string. A name that is empty or holds a space is never present.
+bool HasExtension(const char* extensions, const char* name);
+
+// Entry points, one set for the whole process, null until fetched.
+extern PFNGLACTIVETEXTUREARBPROC qglActiveTextureARB;
+extern PFNGLCLIENTACTIVETEXTUREARBPROC qglClientActiveTextureARB;
+extern PFNGLCOMPRESSEDTEXIMAGE2DARBPROC qglCompressedTexImage2DARB;
+extern PFNGLBINDBUFFERARBPROC qglBindBufferARB;
+extern PFNGLDELETEBUFFERSARBPROC qglDeleteBuffersARB;
+extern PFNGLGENBUFFERSARBPROC qglGenBuffersARB;
+extern PFNGLBUFFERDATAARBPROC qglBufferDataARB;

@@ -84,6 +84,10 @@ bool Tokenize(const std::string& line, Tokens& tokens, std::string& error) {
     return true;
 }
 
+// Largest magnitude a number may have: far beyond any level, and small enough
+// that sums and squares of coordinates stay finite in single precision.
+constexpr double kLargestNumber = 1e9;
+
 bool ParseDouble(const std::string& text, double& value) {
     if (text.empty())
         return false;
@@ -264,6 +268,10 @@ bool Parser::ReadNumber(const Token& token, double& value) {
         Error(Quote(token.text) + " is not a number");
         return false;
     }
+    if (std::fabs(value) > kLargestNumber) {
+        Error(Quote(token.text) + " is out of range (at most 1e9 either way)");
+        return false;
+    }
     return true;
 }
 
@@ -330,6 +338,7 @@ void Parser::TopLevelLine(const Tokens& tokens) {
         } else if (tokens.size() == 3 && tokens[2].text == "directional") {
             light.omni = false;
             light.position = {0.0, 0.0, -1.0};  // from the camera's side
+            light.hasPosition = true;
         } else {
             Error("expected 'light NAME omni' or 'light NAME directional'");
             return;
@@ -439,10 +448,6 @@ void Parser::MaterialLine(const Tokens& tokens) {
         double speed = 0.0;
         if (!ReadNumber(tokens[2], speed))
             return;
-        if (!std::isfinite(static_cast<float>(speed))) {
-            Error("scroll speed " + tokens[2].text + " is out of range");
-            return;
-        }
         material.scrollAxis = (axis == "x" || axis == "X") ? 'X' : 'Y';
         material.scrollSpeed = static_cast<float>(speed);
     } else if (keyword == "uvscale") {

@@ -175,6 +175,13 @@ TEST(LevelSource, ReadsEveryKindOfRecordWithItsValues) {
     EXPECT_EQ(source.primitives[4].line, 61);
 }
 
+TEST(LevelSource, ADirectionalLightShinesFromTheCameraSideUnlessToldOtherwise) {
+    const Parsed parsed = Parse("light sun directional\nend\n");
+    ASSERT_TRUE(parsed.ok) << parsed.Messages();
+    EXPECT_EQ(parsed.source.lights[0].position.depth, -1.0);
+    EXPECT_EQ(parsed.source.lights[0].intensity, 100);
+}
+
 TEST(LevelSource, WindowsLineEndingsAndAByteOrderMarkAreRead) {
     const Parsed parsed =
         Parse("\xEF\xBB\xBFprimitive QUARN point 1 2\r\nprimitive END box 0 0 1 1\r\n");
@@ -237,6 +244,8 @@ TEST(LevelSource, ErrorsNameTheFileAndLine) {
         {"end\n", "cave.level:1: 'end' without an open block"},
         {"mesh m\n  triangle 0 0 0 1 0 0 0 1\nend\n",
          "cave.level:2: missing number: expected 'triangle"},
+        {"outline o\n  line 0 0 1e300 1\nend\n", "cave.level:2: '1e300' is out of range"},
+        {"material a\n  scroll x -2e9\nend\n", "cave.level:2: '-2e9' is out of range"},
     };
     for (const Case& c : cases) {
         const Parsed parsed = Parse(c.text);

@@ -94,6 +94,14 @@ void PostQuitMessage(int exitCode) {
     g_posted.push_back({WM_QUIT, static_cast<uintptr_t>(exitCode), 0});
 }
 
+void PostWindowMessage(const WindowMessage& message) {
+    g_posted.push_back(message);
+}
+
+void ClearPostedMessages() {
+    g_posted.clear();
+}
+
 void SetWindowProcedure(WindowProcedure procedure) {
     g_procedure = procedure;
 }

@@ -18,6 +18,12 @@ intptr_t DispatchWindowMessage(const WindowMessage& message);
 // Posts WM_QUIT with the exit code in wParam.
 void PostQuitMessage(int exitCode);
 
+// Posts any message; it is taken before the next SDL event.
+void PostWindowMessage(const WindowMessage& message);
+
+// Drops every posted message (a fresh queue for the next run or test).
+void ClearPostedMessages();
+
 // Installs the window procedure (done when the window class is registered).
 void SetWindowProcedure(WindowProcedure procedure);
 

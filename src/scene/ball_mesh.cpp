@@ -1,5 +1,5 @@
-// The built-in ball: the lower half of an icosahedron whose edges are divided
-// into four and whose points are pushed out onto a sphere of radius 5.05.
+// The built-in ball: the lower half of an icosahedron whose edges are halved
+// twice, each new point pushed out onto the sphere of radius 5.05.
 
 #include <cmath>
 #include <vector>
@@ -9,7 +9,6 @@
 namespace {
 
 constexpr double kBallRadius = 5.05;
-constexpr int kEdgeDivisions = 4;
 constexpr double kPi = 3.14159265358979323846;
 
 struct Point3 {
@@ -76,18 +75,24 @@ std::vector<Triangle> IcosahedronFaces() {
     return faces;
 }
 
-void Subdivide(const Triangle& face, std::vector<Triangle>* out) {
-    auto point = [&face](int i, int j) {
-        const double s = 1.0 / kEdgeDivisions;
-        return OnSphere(face.a + (face.b - face.a) * (i * s) + (face.c - face.a) * (j * s));
-    };
-    for (int i = 0; i < kEdgeDivisions; ++i) {
-        for (int j = 0; i + j < kEdgeDivisions; ++j) {
-            out->push_back({point(i, j), point(i + 1, j), point(i, j + 1)});
-            if (i + j < kEdgeDivisions - 1)
-                out->push_back({point(i + 1, j), point(i + 1, j + 1), point(i, j + 1)});
-        }
+Point3 Midpoint(Point3 a, Point3 b) {
+    return OnSphere((a + b) * 0.5);
+}
+
+// Splits every triangle into four at its edge midpoints pushed onto the sphere.
+std::vector<Triangle> Subdivide(const std::vector<Triangle>& triangles) {
+    std::vector<Triangle> out;
+    out.reserve(triangles.size() * 4);
+    for (const Triangle& t : triangles) {
+        const Point3 ab = Midpoint(t.a, t.b);
+        const Point3 bc = Midpoint(t.b, t.c);
+        const Point3 ca = Midpoint(t.c, t.a);
+        out.push_back({t.a, ab, ca});
+        out.push_back({ab, t.b, bc});
+        out.push_back({ca, bc, t.c});
+        out.push_back({ab, bc, ca});
     }
+    return out;
 }
 
 // Distance from the disc centre by the angle from the bottom pole: a curve
@@ -128,9 +133,8 @@ void StoreVertex(const Point3& p, int index, BallMesh* mesh) {
 }  // namespace
 
 void BuildBallMesh(BallMesh& mesh) {
-    std::vector<Triangle> sphere;
-    for (const Triangle& face : IcosahedronFaces())
-        Subdivide(face, &sphere);
+    // Halving each edge twice divides it into four.
+    const std::vector<Triangle> sphere = Subdivide(Subdivide(IcosahedronFaces()));
 
     int vertex = 0;
     for (const Triangle& triangle : sphere) {

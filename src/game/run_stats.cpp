@@ -10,8 +10,9 @@ template <typename... Args>
 void FormatInto(char (&text)[kTimeTextSize], const char* format, Args... args) {
     char wide[64];
     std::snprintf(wide, sizeof wide, format, args...);
-    std::strncpy(text, wide, kTimeTextSize - 1);
-    text[kTimeTextSize - 1] = '\0';
+    const size_t length = strnlen(wide, kTimeTextSize - 1);
+    std::memcpy(text, wide, length);
+    text[length] = '\0';
 }
 
 }  // namespace

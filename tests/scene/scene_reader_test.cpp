@@ -396,6 +396,72 @@ TEST_F(SceneReader, BufferObjectsWithoutADriverKeepClientArrays) {
     EXPECT_EQ(scene_.meshes[0].uvChannels[0].coordinates.size(), 12u);
 }
 
+// What the renderer, collision and level loader rely on in any loaded scene,
+// complete or not.
+void ExpectConsistentRecords(const Scene& scene, const std::string& what) {
+    for (const Material& material : scene.materials) {
+        for (int slot = 0; slot < kMapSlotCount; ++slot) {
+            const uint8_t index = material.mapSlot[slot];
+            EXPECT_TRUE(index == kNoMap || index < material.maps.size()) << what;
+        }
+    }
+    for (const PrimitiveEntry& entry : scene.primitives) {
+        ASSERT_NE(entry.object, nullptr) << what;
+        EXPECT_EQ(entry.typeCode, entry.object->TypeCode()) << what;
+    }
+    for (const Shape& shape : scene.shapes) {
+        ASSERT_EQ(shape.polylines.size(), shape.polylineCount) << what;
+        for (const Polyline& polyline : shape.polylines)
+            EXPECT_EQ(polyline.points.size(), polyline.pointCount) << what;
+    }
+    for (const Mesh& mesh : scene.meshes) {
+        ASSERT_LT(mesh.materialIndex, scene.materials.size()) << what;
+        EXPECT_EQ(mesh.vertexCount % 3, 0u) << what;
+        EXPECT_EQ(mesh.positions.size(), size_t{mesh.vertexCount} * 3) << what;
+        EXPECT_EQ(mesh.normals.size(), size_t{mesh.vertexCount} * 3) << what;
+        ASSERT_EQ(mesh.uvChannels.size(), mesh.uvChannelCount) << what;
+        for (const UvChannel& channel : mesh.uvChannels)
+            EXPECT_EQ(channel.coordinates.size(), size_t{mesh.vertexCount} * 2) << what;
+        const Material& material = scene.materials[mesh.materialIndex];
+        for (const int slot : {0, 2, 3}) {
+            const MaterialMap* map = material.SlotMap(slot);
+            if (map) {
+                EXPECT_LT(map->uvChannel, mesh.uvChannelCount) << what;
+            }
+        }
+    }
+    for (const TransparentEntry& entry : scene.transparentList)
+        EXPECT_LT(entry.meshIndex, scene.meshes.size()) << what;
+}
+
+TEST_F(SceneReader, CorruptBytesGiveACodeAndConsistentRecords) {
+    Scene source;
+    source.materials.push_back(MakeMaterial("MOVX--1.5", 0x21));
+    source.materials.push_back(MakeMaterial("glass", 0x09));
+    source.lights.push_back(MakeOmniLight("o", {1, 2, 3}, 4, 5));
+    source.primitives.push_back(
+        MakePrimitive("B", std::make_unique<Box>(Vector{0, 0, 0}, Vector{1, 1, 1})));
+    source.shapes.push_back(MakeShape("w", {MakePolyline(true, {{0, 0, 0}, {1, 0, 0}})}));
+    source.meshes.push_back(MakeMesh("a", 0, 1, 1));
+    source.meshes.push_back(MakeMesh("b", 1, 1, 2));
+    const std::vector<uint8_t> bytes = EncodeSceneOrFail(source);
+
+    for (size_t offset = 0; offset < bytes.size(); ++offset) {
+        for (const uint8_t value : {uint8_t{0x00}, uint8_t{0xFF}}) {
+            std::vector<uint8_t> damaged = bytes;
+            damaged[offset] = value;
+            Scene scene;
+            dir_.Write("damaged.dme", std::string(damaged.begin(), damaged.end()));
+            const int result = scene.Load(dir_.File("damaged.dme"));
+            const std::string what = "byte " + std::to_string(offset) + " = " +
+                                     std::to_string(value) + ", result " + std::to_string(result);
+            EXPECT_TRUE(result >= LoadOk && result <= LoadBadNumber) << what;
+            EXPECT_EQ(scene.loaded, result == LoadOk) << what;
+            ExpectConsistentRecords(scene, what);
+        }
+    }
+}
+
 TEST(SceneLoadResult, CodesHaveTheirNames) {
     EXPECT_STREQ(LoadResultName(LoadOk), "LoadOk");
     EXPECT_STREQ(LoadResultName(6), "LoadTooLarge");

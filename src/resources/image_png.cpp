@@ -19,6 +19,10 @@ namespace {
 constexpr size_t kSignatureBytes = 8;
 constexpr int kScreenshotCompressionLevel = 2;
 
+// The caller reports failures by result code; libpng prints nothing.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void QuietWarning(png_structp, png_const_charp) {}
 
 // Reads the header, asks for the conversions and reads the rows into the
@@ -113,7 +117,7 @@ int Image::LoadPNG(const char* path) {
     if (std::fread(signature, 1, kSignatureBytes, file) == kSignatureBytes &&
         png_sig_cmp(signature, 0, kSignatureBytes) == 0) {
         png_structp png =
-            png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, QuietWarning);
+            png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
         png_infop info = png ? png_create_info_struct(png) : nullptr;
         if (info) {
             png_init_io(png, file);
@@ -136,7 +140,7 @@ int Image::SavePNG(const char* path) const {
         return ImageCannotOpen;
     int result = ImageUnsupported;
     png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, QuietWarning);
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (info)
         result = EncodePng(png, info, file, *this);

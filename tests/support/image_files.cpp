@@ -1,9 +1,15 @@
 #include "support/image_files.h"
 
+#include <png.h>
+
 #include <algorithm>
+#include <csetjmp>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include <jpeglib.h>
 
 namespace {
 
@@ -179,4 +185,84 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+namespace {
+
+bool EncodePngSpec(png_structp png, png_infop info, const PngSpec& spec, std::FILE* file) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_init_io(png, file);
+    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color palette[256] = {};
+    if (!spec.palette.empty()) {
+        const size_t entries = spec.palette.size() / 3;
+        for (size_t i = 0; i < entries; ++i)
+            palette[i] = {spec.palette[i * 3], spec.palette[i * 3 + 1], spec.palette[i * 3 + 2]};
+        png_set_PLTE(png, info, palette, static_cast<int>(entries));
+    }
+    png_color_16 transparentColour = {};
+    if (!spec.transparency.empty()) {
+        if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
+            png_set_tRNS(png, info, spec.transparency.data(),
+                         static_cast<int>(spec.transparency.size()), nullptr);
+        } else {
+            transparentColour.red = spec.transparency[0];
+            transparentColour.green = spec.transparency.size() > 1 ? spec.transparency[1] : 0;
+            transparentColour.blue = spec.transparency.size() > 2 ? spec.transparency[2] : 0;
+            transparentColour.gray = spec.transparency[0];
+            png_set_tRNS(png, info, nullptr, 0, &transparentColour);
+        }
+    }
+    png_write_info(png, info);
+    const size_t rowBytes = spec.rows.size() / spec.height;
+    std::vector<png_bytep> rows(spec.height);
+    for (uint32_t row = 0; row < spec.height; ++row)
+        rows[row] = const_cast<png_bytep>(spec.rows.data() + row * rowBytes);
+    png_write_image(png, rows.data());
+    png_write_end(png, info);
+    return true;
+}
+
+}  // namespace
+
+void WritePngFile(const std::string& path, const PngSpec& spec) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("cannot write " + path);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    const bool written = EncodePngSpec(png, info, spec, file);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    if (!written)
+        throw std::runtime_error("libpng could not write " + path);
+}
+
+void WriteGreyJpegFile(const std::string& path, uint32_t width, uint32_t height,
+                       const Bytes& grey) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("cannot write " + path);
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < height) {
+        JSAMPROW row = const_cast<JSAMPLE*>(grey.data() + info.next_scanline * width);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
 }

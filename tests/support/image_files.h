@@ -41,3 +41,21 @@ std::string DdsFile(const char* fourCC, uint32_t width, uint32_t height, uint32_
 // Writes bytes to a file, replacing it.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+
+// A PNG file of any colour type and bit depth, written by libpng; rows are
+// given top row first, packed as the PNG format packs them. `palette` holds
+// RGB triples, `transparency` the tRNS chunk bytes (both may be empty).
+struct PngSpec {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    int bitDepth = 8;
+    int colourType = 2;  // PNG_COLOR_TYPE_RGB
+    bool interlaced = false;
+    Bytes rows;
+    Bytes palette;
+    Bytes transparency;
+};
+void WritePngFile(const std::string& path, const PngSpec& spec);
+
+// A one-component (grey) JPEG of the given size, top row first, written by libjpeg.
+void WriteGreyJpegFile(const std::string& path, uint32_t width, uint32_t height, const Bytes& grey);

@@ -88,6 +88,9 @@ struct AudioMixerBackend::State {
     uint64_t bytesPerSecond = 0;
     uint64_t playCount = 0;
     HSTREAM playingStream = 0;
+    // SDL_mixer has one music volume: a new stream starts at the volume last
+    // set on a stream, so a track never starts louder than the one before.
+    int musicVolume = kMixVolumeMax;
     std::vector<SampleSlot> samples;
     std::vector<PlaybackSlot> playbacks;  // one per mixer channel
     std::vector<StreamSlot> streams;
@@ -212,6 +215,7 @@ bool AudioMixerBackend::Init(int, int frequency, uint32_t, PlatformWindow*) {
         static_cast<uint64_t>(openedFrequency) * channels * (SDL_AUDIO_BITSIZE(format) / 8);
     Mix_AllocateChannels(kInitialMixerChannels);
     state_->playbacks.assign(kInitialMixerChannels, PlaybackSlot{});
+    state_->musicVolume = kMixVolumeMax;
     state_->open = true;
     g_deviceHeld = true;
     return true;
@@ -317,7 +321,7 @@ HSTREAM AudioMixerBackend::StreamCreateFile(const char* path, uint32_t) {
     StreamSlot& stream = streams[slot];
     stream.length = state_->LengthOf(music.get());
     stream.music = std::move(music);
-    stream.volume = kMixVolumeMax;
+    stream.volume = state_->musicVolume;
     stream.started = false;
     ++stream.generation;
     return MakeHandle(HandleKind::Stream, stream.generation, slot);
@@ -352,6 +356,7 @@ bool AudioMixerBackend::ChannelSetAttributes(uint32_t channel, int, int volume, 
     if (StreamSlot* stream = state_->FindStream(channel)) {
         if (volume != kAudioLeaveVolume) {
             stream->volume = ToMixVolume(volume);
+            state_->musicVolume = stream->volume;
             if (state_->IsPlayingStream(channel))
                 Mix_VolumeMusic(stream->volume);
         }

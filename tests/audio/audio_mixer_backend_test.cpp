@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "audio/sound_system.h"
+#include "support/ogg_tone.h"
 #include "support/temp_dir.h"
 #include "support/wav_file.h"
 
@@ -179,6 +180,27 @@ TEST_F(MixerOnDisk, StaleHandlesDoNotControlLaterSounds) {
     EXPECT_TRUE(audio.ChannelSetAttributes(playing, -1, 20, -101));
 }
 
+TEST_F(MixerOnDisk, OggVorbisPlaysAsSampleAndAsStream) {
+    dir_.Write("tone.ogg", OggToneFile());
+    const std::string path = dir_.File("tone.ogg");
+    {
+        AudioMixerBackend audio;
+        ASSERT_TRUE(audio.Init(1, 44100, 0, nullptr));
+        const HSAMPLE sample = audio.SampleLoad(path.c_str(), 3, 0);
+        ASSERT_NE(sample, 0u);
+        const HCHANNEL channel = audio.SamplePlayEx(sample, 0, -1, 100, 0, -1);
+        EXPECT_TRUE(WaitUntilEnded(audio, channel));
+
+        const HSTREAM stream = audio.StreamCreateFile(path.c_str(), 0);
+        ASSERT_NE(stream, 0u);
+        EXPECT_NEAR(static_cast<double>(audio.StreamGetLength(stream)), 0.25 * 44100 * 4,
+                    44100 * 4 * 0.02);
+        EXPECT_TRUE(audio.StreamPlay(stream, false, 0));
+        audio.Free();
+    }
+    EXPECT_GT(LoudSamples(), 10000);
+}
+
 TEST_F(MixerOnDisk, StreamPlaysOnceThenReadsAsEnded) {
     AudioMixerBackend audio;
     ASSERT_TRUE(audio.Init(1, 44100, 0, nullptr));
@@ -199,6 +221,24 @@ TEST_F(MixerOnDisk, StreamPlaysOnceThenReadsAsEnded) {
     EXPECT_EQ(audio.StreamGetLength(stream), kAudioInvalidPosition);
     EXPECT_EQ(audio.ChannelGetPosition(0), kAudioInvalidPosition);
     EXPECT_EQ(audio.StreamGetLength(0), kAudioInvalidPosition);
+}
+
+TEST_F(MixerOnDisk, NewStreamStartsAtTheLastMusicVolume) {
+    const std::string path = Wav("track.wav", 0.1);
+    {
+        AudioMixerBackend audio;
+        ASSERT_TRUE(audio.Init(1, 44100, 0, nullptr));
+        const HSTREAM first = audio.StreamCreateFile(path.c_str(), 0);
+        ASSERT_TRUE(audio.ChannelSetAttributes(first, 0, 0, -101));
+        audio.StreamFree(first);
+        const HSTREAM second = audio.StreamCreateFile(path.c_str(), 0);
+        ASSERT_TRUE(audio.StreamPlay(second, false, 0));
+        for (int i = 0; i < 300 && audio.ChannelGetPosition(second) < audio.StreamGetLength(second);
+             ++i)
+            SleepMs(10);
+        audio.Free();
+    }
+    EXPECT_EQ(LoudSamples(), 0);
 }
 
 TEST_F(MixerOnDisk, MusicMovesOnWhenATrackEnds) {

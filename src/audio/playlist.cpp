@@ -83,7 +83,7 @@ bool CopyPlaylistPath(const char* line, char (&path)[kPlaylistPathSize]) {
 
 PlaylistRead ReadPlaylistLines(const char* path,
                                const std::function<bool(const char*)>& handleLine) {
-    FileHandle file(std::fopen(path, "rb"));
+    FileHandle file(path ? std::fopen(path, "rb") : nullptr);
     if (!file)
         return PlaylistRead::CannotOpen;
     char line[kPlaylistLineSize] = {};

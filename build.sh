@@ -42,7 +42,8 @@ install_packages() {
 
 build() {
     cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build "$BUILD_DIR"
+    # Two jobs by default: the build machines have two cores shared with others.
+    cmake --build "$BUILD_DIR" -j "${QUARN_JOBS:-2}"
 }
 
 run_tests() {

@@ -97,5 +97,8 @@ public:
     }
 
 private:
+    HRESULT CreateFailure(const char* message);
+
     std::unique_ptr<PlatformWindow> window_;  // released by Destroy
+    int pixelFormatColorBits_ = 0;            // filled at the first creation, then kept
 };

@@ -1,4 +1,7 @@
-// Entry point of the game. The application frame grows here.
+// The quarn executable: no arguments; it runs in the folder holding its data.
+
+#include "app/application.h"
+
 int main() {
-    return 0;
+    return RunApplication(DefaultSubsystems());
 }

@@ -1,0 +1,76 @@
+#include "app/application.h"
+
+#include "app/app_context.h"
+#include "app/app_state.h"
+#include "app/gl_window.h"
+#include "app/main_loop.h"
+#include "app/window_procedure.h"
+#include "game/event_list.h"
+#include "resources/gl_extensions.h"
+
+namespace {
+
+constexpr char kEffectList[] = "Sounds/effects.m3u";
+constexpr char kMusicPlaylist[] = "Music/playlist.m3u";
+
+template <typename T>
+std::unique_ptr<T> Make(const std::function<std::unique_ptr<T>()>& maker) {
+    return maker ? maker() : nullptr;
+}
+
+// Keeps g_appContext pointing at the context while it lives.
+class ContextScope {
+public:
+    explicit ContextScope(AppContext* context) { g_appContext = context; }
+    ~ContextScope() { g_appContext = nullptr; }
+    ContextScope(const ContextScope&) = delete;
+    ContextScope& operator=(const ContextScope&) = delete;
+};
+
+}  // namespace
+
+int RunApplication(const SubsystemFactory& factory) {
+    auto context = std::make_unique<AppContext>();
+    ContextScope scope(context.get());
+    context->window = std::make_unique<GLWindow>();
+    context->input = Make(factory.createInput);
+    context->sound = Make(factory.createSound);
+    context->events = std::make_unique<EventList>();
+    std::unique_ptr<MenuSubsystem> menu = Make(factory.createMenu);
+    std::unique_ptr<GameSubsystem> game = Make(factory.createGame);
+
+    GLWindow* window = context->window.get();
+    if (Failed(window->Create(QuarnWindowProcedure)))
+        return 0;  // the failure has been shown
+
+    if (context->input)
+        context->input->Init(window->Window());  // a failure has shown its own box
+
+    // Without a game the table lives here, so anisotropy is still set up.
+    GLExtensions startupExtensions;
+    GLExtensions& extensions = game ? game->Extensions() : startupExtensions;
+    extensions.Probe();
+    window->SetupAnisotropy(extensions.anisotropicFilter);
+
+    if (game)
+        game->Attach(context->events.get(), window, context->input.get(), context->sound.get());
+    if (menu)
+        menu->Init(window, context->input.get(), context->events.get(), &extensions);
+    if (context->sound) {
+        context->sound->Init(window->Window());
+        context->sound->LoadEffects(kEffectList);
+        context->sound->LoadMusicPlaylist(kMusicPlaylist);
+    }
+
+    g_loopRunning = true;
+    const int exitCode = RunMainLoop(*context, menu.get(), game.get());
+
+    g_loopRunning = false;
+    if (context->sound)
+        context->sound->Shutdown();
+    window->Destroy();
+    menu.reset();
+    game.reset();
+    context.reset();  // event list, input, window object, sound, then the context
+    return exitCode;
+}

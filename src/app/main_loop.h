@@ -1,0 +1,21 @@
+#pragma once
+// The main loop: one window message per iteration without waiting, and a frame
+// whenever there is none and the window is not minimised. What a frame does is
+// chosen by AppState.
+
+#include <cstdint>
+
+struct AppContext;
+class GameSubsystem;
+class MenuSubsystem;
+
+// Runs until the quit message or StateQuit. Returns the exit code: the quit
+// message's parameter, or 0 when the loop ended through StateQuit.
+int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game);
+
+// One frame: input, begin, music, the state's work, end (flush, screenshot,
+// swap). Sets *quit in StateQuit.
+void ProduceFrame(AppContext& context, MenuSubsystem* menu, GameSubsystem* game, bool* quit);
+
+// The state's work within a frame, with the one-frame transitions.
+void ActOnAppState(MenuSubsystem* menu, GameSubsystem* game, bool* quit);

@@ -1,0 +1,39 @@
+#pragma once
+// The thread's message queue: SDL events translated into window messages, one
+// per call, plus the messages the program posts itself (the quit message).
+
+#include <cstdint>
+
+#include "platform/window_messages.h"
+
+// Takes one message without waiting. Returns false when the queue is empty.
+// Posted messages come first; then one SDL event is taken and translated. An
+// event the window procedure has no message for (keys, mouse) still counts as
+// a message taken: it comes back as WM_NULL after feeding the input devices.
+bool PeekWindowMessage(WindowMessage* message);
+
+// Hands a message to the installed window procedure (WM_QUIT goes nowhere).
+intptr_t DispatchWindowMessage(const WindowMessage& message);
+
+// Posts WM_QUIT with the exit code in wParam.
+void PostQuitMessage(int exitCode);
+
+// Posts any message; it is taken before the next SDL event.
+void PostWindowMessage(const WindowMessage& message);
+
+// Drops every posted message (a fresh queue for the next run or test).
+void ClearPostedMessages();
+
+// Installs the window procedure (done when the window class is registered).
+void SetWindowProcedure(WindowProcedure procedure);
+
+// Where key and mouse events go; the input devices install themselves here.
+class RawInputSink {
+public:
+    virtual ~RawInputSink() = default;
+    virtual void OnKey(int sdlScancode, bool down) = 0;
+    virtual void OnMouseMotion(int dx, int dy) = 0;
+    virtual void OnMouseButton(int button, bool down) = 0;
+    virtual void OnMouseWheel(int dz) = 0;
+};
+void SetRawInputSink(RawInputSink* sink);

@@ -1,0 +1,80 @@
+#include "support/recording_subsystems.h"
+
+HRESULT RecordingInput::Init(PlatformWindow*) {
+    log_->push_back("input.Init");
+    return S_OK;
+}
+void RecordingInput::ReadKeyboard() {
+    log_->push_back("input.ReadKeyboard");
+}
+void RecordingInput::ReadMouse() {
+    log_->push_back("input.ReadMouse");
+}
+void RecordingInput::Acquire() {
+    log_->push_back("input.Acquire");
+}
+void RecordingInput::Release() {
+    log_->push_back("input.Release");
+}
+
+HRESULT RecordingSound::Init(PlatformWindow*) {
+    log_->push_back("sound.Init");
+    return S_OK;
+}
+void RecordingSound::LoadEffects(const std::string& path) {
+    log_->push_back("sound.LoadEffects(" + path + ")");
+}
+void RecordingSound::LoadMusicPlaylist(const std::string& path) {
+    log_->push_back("sound.LoadMusicPlaylist(" + path + ")");
+}
+void RecordingSound::Update() {
+    log_->push_back("sound.Update");
+}
+void RecordingSound::Shutdown() {
+    log_->push_back("sound.Shutdown");
+}
+
+void RecordingMenu::Init(GLWindow*, InputSubsystem*, EventList*, GLExtensions*) {
+    log_->push_back("menu.Init");
+}
+void RecordingMenu::Update(int32_t& appState) {
+    log_->push_back("menu.Update");
+    if (nextState >= 0)
+        appState = nextState;
+    nextState = -1;
+}
+void RecordingMenu::Draw() {
+    log_->push_back("menu.Draw");
+}
+void RecordingMenu::Show(int screen) {
+    log_->push_back("menu.Show(" + std::to_string(screen) + ")");
+}
+
+void RecordingGame::Attach(EventList*, GLWindow*, InputSubsystem*, SoundSubsystem*) {
+    log_->push_back("game.Attach");
+}
+void RecordingGame::StartGame() {
+    log_->push_back("game.StartGame");
+}
+void RecordingGame::EndGame() {
+    log_->push_back("game.EndGame");
+}
+void RecordingGame::TickTimer() {
+    log_->push_back("game.TickTimer");
+}
+void RecordingGame::SetLastSimulatedTick(uint32_t tickCount) {
+    lastSimulatedTick = tickCount;
+    log_->push_back("game.SetLastSimulatedTick");
+}
+void RecordingGame::FrameUpdate() {
+    log_->push_back("game.FrameUpdate");
+}
+void RecordingGame::ControlStep(int32_t& appState) {
+    log_->push_back("game.ControlStep");
+    if (nextState >= 0)
+        appState = nextState;
+    nextState = -1;
+}
+void RecordingGame::Draw(bool paused) {
+    log_->push_back(paused ? "game.Draw(paused)" : "game.Draw");
+}

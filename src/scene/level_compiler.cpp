@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
+#include <fstream>
 #include <map>
 #include <memory>
 
 #include "scene/level_geometry.h"
 #include "scene/scene.h"
+#include "scene/scene_file.h"
+#include "scene/scene_writer.h"
 
 namespace {
 
@@ -415,5 +419,52 @@ bool CompileLevel(const LevelSource& source, Scene& scene, Diagnostics& diagnost
     const int errorsBefore = diagnostics.ErrorCount();
     Compiler compiler(source, scene, diagnostics);
     compiler.Run();
-    return diagnostics.ErrorCount() == errorsBefore;
+    if (diagnostics.ErrorCount() != errorsBefore)
+        return false;
+    scene.BuildTransparentList();
+    return true;
+}
+
+bool BuildLevelFile(const std::string& sourcePath, const std::string& outPath,
+                    Diagnostics& diagnostics) {
+    LevelSource source;
+    if (!ReadLevelSourceFile(sourcePath, source, diagnostics))
+        return false;
+    Scene scene;
+    if (!CompileLevel(source, scene, diagnostics))
+        return false;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!EncodeScene(scene, bytes, &error)) {
+        diagnostics.Error(sourcePath, 0, "cannot encode the scene: " + error);
+        return false;
+    }
+    // Written beside the target and checked there, then moved over it.
+    const std::string temporary = outPath + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::remove(temporary.c_str());
+            diagnostics.Error(outPath, 0, "cannot write the scene file");
+            return false;
+        }
+    }
+    Scene check;
+    const int result = check.Load(temporary);
+    if (result != LoadOk) {
+        std::remove(temporary.c_str());
+        diagnostics.Error(outPath, 0,
+                          "the written scene does not load back (result " + std::to_string(result) +
+                              " " + LoadResultName(result) + ")");
+        return false;
+    }
+    if (std::rename(temporary.c_str(), outPath.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        diagnostics.Error(outPath, 0, "cannot replace the scene file");
+        return false;
+    }
+    return true;
 }

@@ -14,6 +14,12 @@ class Scene;
 // of them is an error, and the scene must then not be used.
 bool CompileLevel(const LevelSource& source, Scene& scene, Diagnostics& diagnostics);
 
+// Reads the level source at sourcePath, compiles it and writes the scene file
+// outPath, loading it back to check it. An existing outPath is replaced only
+// by a file that loads; on any error nothing is written.
+bool BuildLevelFile(const std::string& sourcePath, const std::string& outPath,
+                    Diagnostics& diagnostics);
+
 // The material name the scene reader takes as scrolling along axis ('X' or
 // 'Y') at speed: "MOVX--0.5", followed by a blank and the designer's name
 // when there is one.

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "physics/level_triggers.h"
+#include "physics/player.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
 #include "support/scene_builder.h"
@@ -351,6 +353,46 @@ TEST(LevelCompiler, TheDefaultMaterialIsAddedOnceAndOnlyWhenNeeded) {
     Compile("outline a\n  line 0 0 1 1\nend\nmaterial default\n  colour 1 2 3\nend\n", own);
     ASSERT_EQ(own.scene.materials.size(), 1u);
     EXPECT_EQ(own.scene.materials[0].colour[2], 3);
+}
+
+// The compiled end zones and start points, handed to the game's trigger lists
+// the way the level loader hands them over, finish the level and choose the
+// next start as a designer expects.
+TEST(LevelCompiler, CompiledEndZonesWorkWithTheGamesTriggers) {
+    Compiled compiled;
+    Compile(R"(primitive START point 0 0
+primitive START2 point 20 60
+primitive END2 box 390 100 350 60
+primitive END3 cylinder -200 0 30
+)",
+            compiled);
+    ASSERT_TRUE(compiled.ok) << compiled.Messages();
+    LevelTriggers triggers;
+    for (const PrimitiveEntry& entry : compiled.scene.primitives) {
+        const long number = entry.name.size() > 5 ? std::atol(entry.name.c_str() + 5) : -1;
+        if (entry.name.compare(0, 5, "START") == 0) {
+            const Vector& p = static_cast<const Point*>(entry.object.get())->position;
+            triggers.AddStartPoint(p.x, p.y, p.z, static_cast<int32_t>(number));
+        }
+    }
+    for (const PrimitiveEntry& entry : compiled.scene.primitives)
+        if (entry.name.compare(0, 3, "END") == 0)
+            triggers.AddEndZone(entry, std::atoi(entry.name.c_str() + 3));
+    ASSERT_EQ(triggers.endZones.size(), 2u);
+
+    TPlayer ball;
+    ball.position.Set(300.0, 80.0);
+    EXPECT_FALSE(triggers.CheckEndZones(ball));
+    ball.position.Set(346.0, 80.0);  // its rim reaches into the box
+    EXPECT_TRUE(triggers.CheckEndZones(ball));
+    EXPECT_EQ(triggers.entryNumber, 2);
+    EXPECT_EQ(triggers.GetStartPosition().x, 20.0);
+    EXPECT_EQ(triggers.GetStartPosition().y, 60.0);
+
+    ball.position.Set(-200.0 + 24.0, 0.0);  // wholly inside the cylinder
+    EXPECT_TRUE(triggers.CheckEndZones(ball));
+    EXPECT_EQ(triggers.entryNumber, 3);
+    EXPECT_EQ(triggers.GetStartPosition().x, 0.0);  // no START3: the unnumbered one
 }
 
 std::string ReadFile(const std::string& path) {

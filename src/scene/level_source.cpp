@@ -141,7 +141,7 @@ private:
     void MeshLine(const Tokens& tokens);
     void OutlineLine(const Tokens& tokens);
     void PrimitiveLine(const Tokens& tokens);
-    void PointLine(const Tokens& tokens, SourceExtrusion& extrusion);
+    void PointLine(const Tokens& tokens);
     void TriangleLine(const Tokens& tokens);
     void MapLine(const Tokens& tokens, int slot, size_t fileIndex, bool allowUv);
 
@@ -601,7 +601,7 @@ void Parser::ExtrusionLine(const Tokens& tokens, SourceExtrusion& extrusion) {
             Error("too many values after 'end'");
         CloseBlock();
     } else if (!tokens[0].quoted && LooksLikeNumber(keyword)) {
-        PointLine(tokens, extrusion);
+        PointLine(tokens);
     } else if (keyword == "solid" || keyword == "loop" || keyword == "line") {
         CheckPolylineDone();
         SourcePolyline polyline;
@@ -612,7 +612,7 @@ void Parser::ExtrusionLine(const Tokens& tokens, SourceExtrusion& extrusion) {
         extrusion.polylines.push_back(polyline);
         polyline_ = &extrusion.polylines.back();
         if (tokens.size() > 1)
-            PointLine(Tokens(tokens.begin() + 1, tokens.end()), extrusion);
+            PointLine(Tokens(tokens.begin() + 1, tokens.end()));
     } else if (keyword == "material") {
         std::string name;
         if (!ReadName(tokens, 1, "a material name", name))
@@ -636,8 +636,7 @@ void Parser::ExtrusionLine(const Tokens& tokens, SourceExtrusion& extrusion) {
 // One or more "X Y" pairs added to the current polyline. Repeated points are
 // refused: they would make zero-length edges, which have no normal to bounce
 // the ball off.
-void Parser::PointLine(const Tokens& tokens, SourceExtrusion& extrusion) {
-    (void)extrusion;
+void Parser::PointLine(const Tokens& tokens) {
     if (!polyline_) {
         Error("points must follow 'solid', 'loop' or 'line'");
         return;

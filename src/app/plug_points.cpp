@@ -3,11 +3,15 @@
 // returns null and the frame runs without it (window, clear, swap).
 
 #include "app/application.h"
+#include "audio/sound_system.h"
+#include "platform/audio_mixer_backend.h"
 
 SubsystemFactory DefaultSubsystems() {
     SubsystemFactory factory;
     factory.createInput = []() -> std::unique_ptr<InputSubsystem> { return nullptr; };
-    factory.createSound = []() -> std::unique_ptr<SoundSubsystem> { return nullptr; };
+    factory.createSound = []() -> std::unique_ptr<SoundSubsystem> {
+        return std::make_unique<SoundSystem>(std::make_unique<AudioMixerBackend>());
+    };
     factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> { return nullptr; };
     factory.createGame = []() -> std::unique_ptr<GameSubsystem> { return nullptr; };
     return factory;

@@ -17,6 +17,9 @@ constexpr int kStreamOwnRate = 0;
 
 SoundSystem::SoundSystem(AudioBackend& audio) : audio_(audio) {}
 
+SoundSystem::SoundSystem(std::unique_ptr<AudioBackend> audio)
+    : ownedAudio_(std::move(audio)), audio_(*ownedAudio_) {}
+
 SoundSystem::~SoundSystem() {
     Shutdown();
 }

@@ -5,35 +5,43 @@
 // SOUND objects of the loaded level and are numbered in the order they were
 // added. Every audio failure is silent: what does not load stays quiet.
 
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "app/subsystems.h"
 #include "audio/playlist.h"
 #include "platform/audio_backend.h"
 #include "platform/win_types.h"
 
 class PlatformWindow;
 
-constexpr char kMusicFolder[] = "Music/";
-constexpr char kMusicPlaylistFile[] = "playlist.m3u";
-constexpr char kEffectsFolder[] = "Sounds/";
-constexpr char kEffectsPlaylistFile[] = "effects.m3u";
 constexpr char kLevelSoundsPlaylist[] = "effects/effects.m3u";
 
-class SoundSystem {
+class SoundSystem : public SoundSubsystem {
 public:
-    // The backend must outlive the sound system.
+    // Borrows the backend, which must outlive the sound system.
     explicit SoundSystem(AudioBackend& audio);
-    ~SoundSystem();
+    // Owns the backend (the program's SDL_mixer output).
+    explicit SoundSystem(std::unique_ptr<AudioBackend> audio);
+    ~SoundSystem() override;
     SoundSystem(const SoundSystem&) = delete;
     SoundSystem& operator=(const SoundSystem&) = delete;
 
     // Reads the Sound section of settings.ini and opens the output device.
-    HRESULT Init(PlatformWindow* window);
+    HRESULT Init(PlatformWindow* window) override;
     HRESULT LoadEffects(const char* playlistPath);
     HRESULT LoadMusicPlaylist(const char* playlistPath);
+    // The same loads as the application frame's start-up calls them.
+    void LoadEffects(const std::string& playlistPath) override {
+        LoadEffects(playlistPath.c_str());
+    }
+    void LoadMusicPlaylist(const std::string& playlistPath) override {
+        LoadMusicPlaylist(playlistPath.c_str());
+    }
     // Once per frame while the music is not stopped: starts the next track
     // when the current one has ended.
-    void Update();
+    void Update() override;
 
     bool PlayTrack(int index);
     void NextTrack();
@@ -53,9 +61,9 @@ public:
 
     // Frees everything and closes the device; does nothing before Init or
     // a second time. The destructor calls it.
-    void Shutdown();
+    void Shutdown() override;
 
-    bool MusicStopped() const { return musicStopped_; }
+    bool MusicStopped() const override { return musicStopped_; }
     int CurrentTrack() const { return currentTrack_; }
     bool EffectsOn() const { return effectsOn_; }
     bool MusicOn() const { return musicOn_; }
@@ -78,6 +86,7 @@ private:
     int FollowingTrack() const;
     const LevelSound* FindLevelSound(int index) const;
 
+    std::unique_ptr<AudioBackend> ownedAudio_;  // null when borrowed
     AudioBackend& audio_;
     bool effectsOn_ = false;
     bool musicOn_ = false;

@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "audio/sound_system.h"
 #include "support/ogg_tone.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "support/wav_file.h"
 
@@ -31,26 +30,6 @@ bool WaitUntilEnded(AudioBackend& audio, HCHANNEL channel) {
     }
     return false;
 }
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            previous_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (previous_)
-            setenv(name_, previous_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 // SDL's disk driver writes the mixed output (16-bit stereo) to a file.
 class MixerOnDisk : public ::testing::Test {

@@ -220,16 +220,24 @@ TEST_F(TextureGL, DdsLevelsGoUpAsStoredAndShortChainsStillDraw) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(TextureGL, DdsWithoutTheCompressionEntryPointIsRefused) {
-    Write("one.dds", DdsFile("DXT1", 4, 4, 8, 1, 0) + SolidDxt1Block(0xF800));
+TEST_F(TextureGL, DdsWithoutTheCompressionEntryPointIsDecodedInSoftware) {
+    // Red 8 x 8 level 0, then a green 4 x 4 level 1.
+    Write("two.dds", DdsFile("DXT1", 8, 8, 32, 2, 0) + SolidDxt1Block(0xF800) +
+                         SolidDxt1Block(0xF800) + SolidDxt1Block(0xF800) + SolidDxt1Block(0xF800) +
+                         SolidDxt1Block(0x07E0));
     const PFNGLCOMPRESSEDTEXIMAGE2DARBPROC saved = qglCompressedTexImage2DARB;
     qglCompressedTexImage2DARB = nullptr;
     TextureLoader loader;
-    uint32_t texture = 5;
-    const bool loaded = loader.LoadTexture("one.dds", texture);
+    uint32_t texture = 0;
+    const bool loaded = loader.LoadTexture("two.dds", texture);
     qglCompressedTexImage2DARB = saved;
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(texture, 5u);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(LevelParameter(texture, 0, GL_TEXTURE_COMPRESSED), GL_FALSE);
+    EXPECT_EQ(LevelParameter(texture, 0, GL_TEXTURE_WIDTH), 8);
+    EXPECT_EQ(LevelParameter(texture, 1, GL_TEXTURE_WIDTH), 4);
+    EXPECT_EQ(Parameter(texture, GL_TEXTURE_MAX_LEVEL), 1);
+    EXPECT_TRUE(Near(DrawnCentre(texture), {255, 0, 0}, 4)) << DrawnCentre(texture);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 }  // namespace

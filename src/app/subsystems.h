@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/input_records.h"
 #include "platform/win_types.h"
 
 class EventList;
@@ -25,6 +26,13 @@ public:
     // Both devices, keyboard and mouse.
     virtual void Acquire() = 0;
     virtual void Release() = 0;
+
+    // What the game and the menus ask of this frame's reading. Without devices
+    // nothing is pressed, nothing held and the mouse does not move.
+    virtual bool KeyPressed(int /*code*/) const { return false; }
+    virtual bool KeyHeld(int /*code*/) const { return false; }
+    virtual bool MouseButtonPressed(int /*button*/) const { return false; }
+    virtual MouseStateRecord MouseState() const { return {}; }
 };
 
 // Music, effects and level sounds (SoundSystem).
@@ -38,6 +46,20 @@ public:
     // Advances the music playlist.
     virtual void Update() = 0;
     virtual void Shutdown() = 0;
+
+    // What the game asks of the sound: music keys, effects by number and the
+    // level sounds of the loaded level. Silent by default.
+    virtual bool PlayTrack(int /*index*/) { return false; }
+    virtual void NextTrack() {}
+    virtual void PrevTrack() {}
+    virtual void StopMusic() {}
+    virtual void PlayEffect(int /*number*/) {}
+    virtual void AddLevelSound(int /*id*/, int /*number*/, const char* /*name*/) {}
+    virtual void PlayLevelSound(int /*index*/, int /*percent*/) {}
+    virtual void SetLevelSoundVolume(int /*index*/, int /*percent*/) {}
+    virtual void StopLevelSound(int /*index*/) {}
+    virtual void StopLevelSounds() {}
+    virtual void FreeLevelSounds() {}
 };
 
 // The menu root (TMenu).

@@ -1,11 +1,13 @@
 // quarn-scene: tools for scene files.
 //
 //   quarn-scene dump [--brief] FILE   every record of FILE as text, then the load result
+//   quarn-scene build SOURCE OUT      compile a level source into the scene file OUT
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "scene/level_compiler.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
 #include "scene/scene_text.h"
@@ -54,9 +56,26 @@ int RunDump(int argc, char** argv) {
     return 0;
 }
 
+int RunBuild(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quarn-scene build SOURCE OUT\n");
+        return kExitUsage;
+    }
+    Diagnostics diagnostics;
+    const bool built = BuildLevelFile(argv[0], argv[1], diagnostics);
+    for (const Diagnostic& message : diagnostics.messages)
+        std::fprintf(stderr, "%s\n", message.Text().c_str());
+    if (!built)
+        return kExitFailure;
+    std::printf("wrote %s\n", argv[1]);
+    return 0;
+}
+
 const Command kCommands[] = {
     {"dump", "dump [--brief] FILE   print every record of a scene file and the load result",
      RunDump},
+    {"build", "build SOURCE OUT      compile the level source SOURCE into the scene file OUT",
+     RunBuild},
 };
 
 int Usage() {

@@ -1,0 +1,64 @@
+#pragma once
+// Keyboard and mouse in the shape of DirectInput 8: the keyboard is read once
+// per frame as a buffer of at most 10 key events (pressed = a key-down event
+// this frame, held = down now); the mouse as an immediate state of relative
+// motion and 8 buttons, keeping the previous reading for button presses. Key
+// codes are DirectInput scan codes (1 Escape, 28 Return, 57 Space, 183 Print
+// Screen, 200 Up, 203 Left, 205 Right, 208 Down, ...).
+
+#include <cstdint>
+
+#include "app/subsystems.h"
+#include "platform/input_records.h"
+#include "platform/win_types.h"
+
+// DirectInput key codes the game and the menus name.
+enum DikCode : int {
+    DIK_ESCAPE = 1,
+    DIK_RETURN = 28,
+    DIK_H = 35,
+    DIK_SPACE = 57,
+    DIK_SYSRQ = 183,  // Print Screen
+    DIK_UP = 200,
+    DIK_LEFT = 203,
+    DIK_RIGHT = 205,
+    DIK_DOWN = 208,
+};
+
+constexpr int kKeyEventBufferSize = 10;
+
+enum InputDevices : int {
+    InputBoth = 0,
+    InputMouseOnly = 1,
+    InputKeyboardOnly = 2,
+};
+
+class Input : public InputSubsystem {
+public:
+    Input();
+    ~Input() override;
+
+    // Creates both devices on the window, sets their formats, cooperative
+    // levels and the 10-event keyboard buffer, and acquires them. A failure
+    // shows its message box (caption "Failure") and returns E_FAIL.
+    HRESULT Init(PlatformWindow* window) override;
+    HRESULT Acquire(int which);
+    void Release(int which);
+    void Acquire() override { Acquire(InputBoth); }
+    void Release() override { Release(InputBoth); }
+
+    void ReadKeyboard() override;
+    void ReadMouse() override;
+
+    bool KeyPressed(int code) const override;  // only the low 8 bits count
+    bool KeyHeld(int code) const override;
+    bool MouseButtonPressed(int button) const override;
+    MouseStateRecord MouseState() const override { return currentMouse_; }
+
+private:
+    MouseStateRecord previousMouse_;
+    MouseStateRecord currentMouse_;
+    uint8_t keyState_[256];
+    KeyEventRecord keyEvents_[kKeyEventBufferSize];
+    uint32_t keyEventCount_ = 0;
+};

@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "audio/sound_system.h"
+#include "menu/menu.h"
 #include "platform/audio_mixer_backend.h"
 
 SubsystemFactory DefaultSubsystems() {
@@ -12,7 +13,9 @@ SubsystemFactory DefaultSubsystems() {
     factory.createSound = []() -> std::unique_ptr<SoundSubsystem> {
         return std::make_unique<SoundSystem>(std::make_unique<AudioMixerBackend>());
     };
-    factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> { return nullptr; };
+    factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> {
+        return std::make_unique<TMenu>();
+    };
     factory.createGame = []() -> std::unique_ptr<GameSubsystem> { return nullptr; };
     return factory;
 }

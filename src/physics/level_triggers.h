@@ -8,6 +8,9 @@
 #include "physics/vector.h"
 
 class DHelper;
+class EventList;
+class TBaseObject;
+struct PrimitiveEntry;
 
 struct EndZone {
     int32_t id = 0;
@@ -43,6 +46,28 @@ public:
     // The level is unloaded: every list emptied, level-sound count 0. The entry
     // number survives both.
     void OnSceneUnloaded();
+
+    // Appends an end zone for a Box or Cylinder entry; other kinds are ignored.
+    void AddEndZone(const PrimitiveEntry& entry, int32_t id);
+    // A start point at the scene point's plane position (x, z).
+    void AddStartPoint(float x, float y, float z, int32_t id);
+    void AddCheckpoint(int32_t id, float x, float y, float z, float height, float radius);
+    // Returns the new level-sound id, or -1 when realId already has one (the
+    // trigger then shares it).
+    int32_t AddSoundTrigger(int32_t realId, float x, float y, float radius);
+
+    // Whether the ball touches a checkpoint; records the first one's id.
+    bool CheckCheckpoints(const TBaseObject& ball);
+    // Whether the ball is in an end zone; the first one's id becomes the
+    // entry number.
+    bool CheckEndZones(const TBaseObject& ball);
+    // Appends level-sound start, volume and stop events as the ball enters,
+    // moves inside and leaves the sound areas.
+    void UpdateSoundTriggers(const TBaseObject& ball, EventList& events);
+    void ResetSoundTriggers();
+    // The start point numbered like the entry number, else the one with the
+    // smallest number, else (0, 0).
+    Vector2 GetStartPosition() const;
 
     std::vector<EndZone> endZones;
     std::vector<StartPoint> startPoints;

@@ -202,7 +202,9 @@ inline bool SegmentIntersection(const Vector2& p0, const Vector2& p1, const Vect
         return false;
     const double ua = (s.x * (p0.y - q0.y) - s.y * (p0.x - q0.x)) / denom;
     const double ub = (r.x * (p0.y - q0.y) - r.y * (p0.x - q0.x)) / denom;
-    if (ua < 0.0 || ua > 1.0 || ub < 0.0 || ub > 1.0)
+    // Written so that a NaN parameter (from infinite input) is no crossing.
+    const bool inside = ua >= 0.0 && ua <= 1.0 && ub >= 0.0 && ub <= 1.0;
+    if (!inside)
         return false;
     out = p0 + r * ua;
     return true;

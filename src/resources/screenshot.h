@@ -3,6 +3,8 @@
 // screenshotYYYYMMDDhhmmss.EXT.
 
 #include <cstdint>
+#include <ctime>
+#include <string>
 
 enum ScreenshotFormat : uint8_t {
     ScreenshotTGA = 2,
@@ -13,3 +15,7 @@ enum ScreenshotFormat : uint8_t {
 // Captures the back buffer (width x height, the configured window size) and
 // writes it in the given format. A code of 0 or below does nothing.
 void TakeScreenshot(int width, int height, int8_t format);
+
+// "screenshot" followed by the local date and time and the format's
+// extension; empty for a code that writes no file.
+std::string ScreenshotFileName(const std::tm& localTime, int8_t format);

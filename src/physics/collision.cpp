@@ -1,0 +1,105 @@
+// Collision of the ball and the hook against the level's outlines.
+
+#include "game/event_list.h"
+#include "physics/base_object.h"
+#include "physics/physics_world.h"
+#include "scene/scene.h"
+
+namespace {
+
+constexpr char kDeadlyPrefix[] = "DEATH";
+constexpr size_t kDeadlyPrefixLength = sizeof(kDeadlyPrefix) - 1;
+
+bool IsDeadly(const Shape& shape) {
+    // A shorter name compares unequal, so it is never deadly.
+    return shape.name.compare(0, kDeadlyPrefixLength, kDeadlyPrefix) == 0;
+}
+
+// What one edge does to the body; a hit fills point.
+enum class EdgeResult { Miss, Hit, Deadly };
+
+EdgeResult TestEdge(const TBaseObject& body, double reach, bool deadly, const Vector2& a,
+                    const Vector2& b, Vector2& point) {
+    if (body.kind == BodyBall) {
+        int code = 0;
+        const Vector2 closest = ClosestPointOnSegment(b, a, body.position, code);
+        if (!(reach > Distance(body.position, closest)))
+            return EdgeResult::Miss;
+        point = closest;
+    } else {
+        Vector2 crossing;
+        if (!SegmentIntersection(a, b, body.position, body.position + body.velocity, crossing))
+            return EdgeResult::Miss;
+        point = crossing;
+    }
+    return deadly ? EdgeResult::Deadly : EdgeResult::Hit;
+}
+
+}  // namespace
+
+bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
+    if (scene_ == nullptr)
+        return false;
+    const bool isBall = body.kind == BodyBall;
+    // The ball's swept reach for this step, measured from its current centre.
+    const double reach = body.velocity.Length() + body.radius;
+    for (size_t s = 0; s < scene_->shapes.size(); ++s) {
+        const Shape& shape = scene_->shapes[s];
+        const bool deadly = IsDeadly(shape);
+        for (size_t l = 0; l < shape.polylines.size(); ++l) {
+            const Polyline& polyline = shape.polylines[l];
+            const size_t n = polyline.points.size();
+            if (n == 0)
+                continue;
+            const size_t edgeCount = polyline.closed ? n : n - 1;
+            for (size_t k = 0; k < edgeCount; ++k) {
+                const Vector2 a = PlanePoint(polyline.points[k]);
+                const Vector2 b = PlanePoint(polyline.points[k + 1 < n ? k + 1 : 0]);
+                Vector2 point;
+                const EdgeResult result = TestEdge(body, reach, deadly, a, b, point);
+                if (result == EdgeResult::Miss)
+                    continue;
+                if (result == EdgeResult::Deadly) {
+                    Raise(isBall ? EventDeath : EventRopeRelease);
+                    continue;
+                }
+                contact.outline = static_cast<int32_t>(s);
+                contact.polyline = static_cast<int32_t>(l);
+                contact.edge = static_cast<int32_t>(k);
+                contact.point = point;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+Vector2 PhysicsWorld::Reflect(const TBaseObject& body, const Contact& contact) const {
+    const Vector2 v = body.velocity;
+    if (scene_ == nullptr || contact.outline < 0 || contact.polyline < 0 || contact.edge < 0)
+        return v;
+    const size_t s = static_cast<size_t>(contact.outline);
+    const size_t l = static_cast<size_t>(contact.polyline);
+    const size_t k = static_cast<size_t>(contact.edge);
+    if (s >= scene_->shapes.size() || l >= scene_->shapes[s].polylines.size())
+        return v;
+    const std::vector<Vector>& points = scene_->shapes[s].polylines[l].points;
+    if (k >= points.size())
+        return v;
+    // The edge after the last point of a closed polyline is the closing edge
+    // back to point 0.
+    const Vector2 a = PlanePoint(points[k]);
+    const Vector2 b = PlanePoint(points[k + 1 < points.size() ? k + 1 : 0]);
+    Vector2 normal{-(b.y - a.y), b.x - a.x};
+    double length = normal.Length();
+    if (length == 0.0) {
+        // A zero-length edge is hit at its point: mirror at the direction from
+        // that point to the ball's centre, or not at all when it has none.
+        normal = body.position - contact.point;
+        length = normal.Length();
+        if (length == 0.0)
+            return v;
+    }
+    normal = normal / length;
+    return v - normal * (2.0 * Dot(v, normal));
+}

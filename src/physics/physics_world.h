@@ -1,0 +1,67 @@
+#pragma once
+// Advances the ball and the hook by one fixed step at a time. There is no
+// time step: positions are level units, velocities units per step, and every
+// force is a velocity change applied once per step.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "physics/contact.h"
+#include "physics/field_object.h"
+#include "physics/vector.h"
+
+class EventList;
+class Scene;
+class TBaseObject;
+class TPlayer;
+
+// The Physics settings the world and the level loader read, in this order.
+struct PhysicsParameters {
+    float ropePush = 10.25f;
+    float ropeIn = 10.25f;
+    float ropeOut = 10.25f;
+    float gravity = -0.689f;
+    float bhMaxForce = -2.0f;
+    float bhRadius = 100.0f;
+    float magnetMaxForce = -2.0f;
+    float magnetRadius = 100.0f;
+};
+
+class PhysicsWorld {
+public:
+    PhysicsWorld();
+
+    void SetEventList(EventList* list) { events_ = list; }
+    void SetPlayer(TPlayer* player) { ball_ = player; }
+    void SetScene(const Scene* scene) { scene_ = scene; }
+    void SetParameters(const PhysicsParameters& parameters) { parameters_ = parameters; }
+    const PhysicsParameters& Parameters() const { return parameters_; }
+
+    void AddFieldObject(const std::string& name, float x, float y, uint8_t magnet, float strength,
+                        float radius, int32_t type);
+    void ClearFieldObjects();
+    const std::vector<FieldObject>& FieldObjects() const { return fieldObjects_; }
+
+    // One simulation step: forces, the hook's flight or the rope constraint,
+    // the ball's collision, rope wrapping, the ball's move.
+    void Step();
+    void ApplyForces();
+    // Places the hook at level start: straight up from the ball until it
+    // catches, at most 250 steps of 5 units.
+    void SettleRope();
+    // Whether body's motion in this step meets an outline edge; fills contact
+    // on a hit. Deadly outlines raise death or rope-release events instead.
+    bool Collide(const TBaseObject& body, Contact& contact);
+    // The body's velocity mirrored at the contact's edge.
+    Vector2 Reflect(const TBaseObject& body, const Contact& contact) const;
+
+private:
+    void Raise(int32_t type, int32_t sample = 0);
+
+    EventList* events_ = nullptr;
+    std::vector<FieldObject> fieldObjects_;
+    TPlayer* ball_ = nullptr;
+    const Scene* scene_ = nullptr;
+    PhysicsParameters parameters_;
+};

@@ -1,0 +1,172 @@
+#include "physics/rope.h"
+
+#include "scene/scene.h"
+
+namespace {
+
+// Room for the corners of a long wrap without reallocating during play.
+constexpr size_t kReservedWrapPoints = 64;
+
+}  // namespace
+
+TRope::TRope() {
+    radius = 5.0;
+    kind = BodyHook;
+    position.Set(50.0, 0.0);
+    wrapPoints.reserve(kReservedWrapPoints);
+}
+
+void TRope::SetParameters(float minLen, float maxLen, float reelInSpeedValue, float reelOutSpeed,
+                          float power) {
+    minLength = minLen;
+    maxLength = maxLen;
+    reelInSpeed = reelInSpeedValue;
+    reelSpeed = reelOutSpeed;
+    shootPower = power;
+}
+
+void TRope::Shoot(const Vector2& origin, double angle) {
+    freeLength = 0.0;
+    totalLength = 0.0;
+    flying = false;
+    attached = false;
+    wrapPoints.clear();
+    position = origin;
+    velocity.Set(0.0, 0.0);
+    shootAngle = angle;
+    justFired = true;
+    flying = true;
+}
+
+void TRope::Attach(const Vector2& ballPosition, const Vector2& hookPoint) {
+    position = hookPoint;
+    velocity.Set(0.0, 0.0);
+    flying = false;
+    attached = true;
+    if (wrapPoints.empty()) {
+        freeLength = totalLength = Distance(ballPosition, hookPoint);
+        return;
+    }
+    // Corners collected in flight: the ball hangs from the last one, and the
+    // reeling limits measure the whole path hook -> corners -> ball.
+    freeLength = Distance(ballPosition, LastAnchor());
+    double path = Distance(position, wrapPoints.front().position);
+    for (size_t i = 1; i < wrapPoints.size(); ++i)
+        path += Distance(wrapPoints[i - 1].position, wrapPoints[i].position);
+    path += freeLength;
+    const double longest = maxLength;
+    totalLength = path > longest ? longest : path;
+}
+
+void TRope::Reel(int32_t direction, double dt) {
+    const double r = static_cast<double>(reelSpeed) * direction * dt;
+    freeLength += r;
+    totalLength += r;
+    if (totalLength > maxLength) {
+        const double excess = totalLength - maxLength;
+        freeLength -= excess;
+        totalLength -= excess;
+    } else if (totalLength < minLength) {
+        const double deficit = minLength - totalLength;
+        freeLength += deficit;
+        totalLength += deficit;
+    }
+}
+
+void TRope::UpdateFreeLength(const Vector2& ballPosition) {
+    freeLength = Distance(ballPosition, LastAnchor());
+}
+
+void TRope::Reset() {
+    flying = false;
+    attached = false;
+    freeLength = 0.0;
+    totalLength = 0.0;
+    wrapPoints.clear();
+    position.Set(0.0, 0.0);
+    velocity.Set(0.0, 0.0);
+}
+
+Vector2 TRope::LastAnchor() const {
+    return wrapPoints.empty() ? position : wrapPoints.back().position;
+}
+
+Vector2 TRope::PreviousAnchor() const {
+    return wrapPoints.size() >= 2 ? wrapPoints[wrapPoints.size() - 2].position : position;
+}
+
+void TRope::LimitFlight(const Vector2& ballPosition) {
+    const Vector2 predicted = LastAnchor() + velocity;
+    const double d = Distance(predicted, ballPosition);
+    // At d == 0 the direction is undefined; that only happens with a maximum
+    // length of 0 or less, and the step then goes uncorrected.
+    if (d >= maxLength && d > 0.0)
+        velocity -= Normalized(ballPosition - predicted) * (maxLength - d);
+}
+
+void TRope::ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) const {
+    const Vector2 anchor = LastAnchor();
+    const Vector2 predicted = ballPosition + ballVelocity;
+    const double d = Distance(predicted, anchor);
+    // A ball predicted exactly on its anchor has no direction to be put back
+    // along; it goes uncorrected for this step.
+    if (d == 0.0)
+        return;
+    ballVelocity -= Normalized(anchor - predicted) * (freeLength - d);
+}
+
+void TRope::WrapWhileFlying(const Scene& scene, const Vector2& ballPosition) {
+    if (!wrapPoints.empty())
+        return;
+    const Vector2 h0 = previousPosition;
+    const Vector2 h1 = position;
+    for (size_t s = 0; s < scene.shapes.size(); ++s) {
+        const Shape& shape = scene.shapes[s];
+        for (size_t l = 0; l < shape.polylines.size(); ++l) {
+            const std::vector<Vector>& points = shape.polylines[l].points;
+            for (size_t p = 0; p < points.size(); ++p) {
+                const Vector2 v = PlanePoint(points[p]);
+                if (!PointInTriangle(v, ballPosition, h0, h1))
+                    continue;
+                const int32_t o = static_cast<int32_t>(s);
+                const int32_t pl = static_cast<int32_t>(l);
+                const int32_t pt = static_cast<int32_t>(p);
+                if (!wrapPoints.empty() && wrapPoints.back().SameCorner(o, pl, pt))
+                    continue;
+                wrapPoints.push_back({o, pl, pt, v});
+            }
+        }
+    }
+}
+
+void TRope::WrapAttached(const Scene& scene, const Vector2& ballPosition,
+                         const Vector2& ballVelocity) {
+    if (ballVelocity.x == 0.0 && ballVelocity.y == 0.0)
+        return;
+    const Vector2 a1 = LastAnchor();
+    const Vector2 a0 = PreviousAnchor();
+    const Vector2 b0 = ballPosition;
+    const Vector2 b1 = ballPosition + ballVelocity;
+    for (size_t s = 0; s < scene.shapes.size(); ++s) {
+        const Shape& shape = scene.shapes[s];
+        for (size_t l = 0; l < shape.polylines.size(); ++l) {
+            const std::vector<Vector>& points = shape.polylines[l].points;
+            for (size_t p = 0; p < points.size(); ++p) {
+                const Vector2 v = PlanePoint(points[p]);
+                const int32_t o = static_cast<int32_t>(s);
+                const int32_t pl = static_cast<int32_t>(l);
+                const int32_t pt = static_cast<int32_t>(p);
+                const bool isLast = !wrapPoints.empty() && wrapPoints.back().SameCorner(o, pl, pt);
+                if (PointInTriangle(v, a1, b0, b1)) {
+                    if (isLast)
+                        continue;
+                    wrapPoints.push_back({o, pl, pt, v});
+                    UpdateFreeLength(b0);
+                } else if (isLast && PointInTriangle(v, a0, b0, b1)) {
+                    wrapPoints.pop_back();
+                    UpdateFreeLength(b0);
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,109 @@
+#include "resources/texture_loader.h"
+
+#include <algorithm>
+
+#include "platform/gl.h"
+#include "resources/gl_extensions.h"
+#include "resources/image.h"
+
+namespace {
+
+void UploadCompressed(const Image& image) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    const std::vector<DdsLevel> levels = PlanDdsLevels(image);
+    for (const DdsLevel& level : levels) {
+        qglCompressedTexImage2DARB(
+            GL_TEXTURE_2D, level.level, image.pixelFormat, static_cast<GLsizei>(level.width),
+            static_cast<GLsizei>(level.height), 0, static_cast<GLsizei>(level.size),
+            image.pixels.data() + level.offset);
+    }
+    // Files with fewer levels than a full chain stay complete: mipmapping
+    // stops at the last level uploaded.
+    if (!levels.empty())
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels.back().level);
+}
+
+void UploadUncompressed(const Image& image, bool compress, bool generateMipmaps) {
+    GLint internalFormat = image.pixelFormat;
+    if (compress)
+        internalFormat =
+            image.pixelFormat == GL_RGBA ? GL_COMPRESSED_RGBA_ARB : GL_COMPRESSED_RGB_ARB;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    if (generateMipmaps) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, static_cast<GLsizei>(image.width),
+                 static_cast<GLsizei>(image.height), 0, image.pixelFormat, GL_UNSIGNED_BYTE,
+                 image.pixels.data());
+}
+
+}  // namespace
+
+size_t CompressedLevelSize(uint16_t format, uint32_t width, uint32_t height) {
+    const size_t blockBytes = format == GL_COMPRESSED_RGBA_S3TC_DXT1_EXT ? 8 : 16;
+    return ((size_t{width} + 3) / 4) * ((size_t{height} + 3) / 4) * blockBytes;
+}
+
+std::vector<DdsLevel> PlanDdsLevels(const Image& image) {
+    std::vector<DdsLevel> levels;
+    const int count = std::max<int>(image.mipLevels, 1);
+    uint32_t width = image.width;
+    uint32_t height = image.height;
+    size_t offset = 0;
+    for (int level = 0; level < count; ++level) {
+        if (width == 0 && height == 0)
+            break;
+        width = std::max<uint32_t>(width, 1);
+        height = std::max<uint32_t>(height, 1);
+        if (width > kMaxImageSide || height > kMaxImageSide)
+            break;
+        const size_t size = CompressedLevelSize(image.pixelFormat, width, height);
+        if (size > image.pixels.size() - offset)
+            break;  // the level is not all inside the data read
+        levels.push_back({level, width, height, offset, size});
+        offset += size;
+        width /= 2;
+        height /= 2;
+    }
+    return levels;
+}
+
+void TextureLoader::Configure(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize) {
+    compress_ = (compressionFlags & kCompressUncompressedPictures) != 0;
+    generateMipmaps_ = generateMipmaps;
+    maxTextureSize_ = maxTextureSize;
+}
+
+bool TextureLoader::LoadTexture(const char* path, uint32_t& texture) const {
+    Image image;
+    if (image.Load(path) != ImageOk)
+        return false;
+    // Without the compressed-texture entry point S3TC data cannot go up.
+    if (image.compressed && !qglCompressedTexImage2DARB)
+        return false;
+    if (!image.compressed && maxTextureSize_ > 0 &&
+        image.width > static_cast<uint32_t>(maxTextureSize_)) {
+        const uint32_t side = static_cast<uint32_t>(maxTextureSize_);
+        if (image.Resample(side, std::min(image.height, side)) != ImageOk)
+            return false;
+    }
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, name);
+    if (image.compressed)
+        UploadCompressed(image);
+    else
+        UploadUncompressed(image, compress_, generateMipmaps_);
+    texture = name;
+    return true;
+}

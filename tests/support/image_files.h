@@ -1,0 +1,61 @@
+#pragma once
+// Small picture files built byte by byte for tests: BMP, TGA and DDS in the
+// layouts the game reads, and test patterns whose every pixel differs.
+// Pixel arguments are RGB or RGBA bytes, bottom row first (the Image layout).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+// A picture whose channels encode the pixel position:
+// red = 10 x + 1, green = 20 y + 2, blue = x + y + 3, alpha = 255 - x.
+Bytes PatternPixels(uint32_t width, uint32_t height, int channels);
+
+// 24-bit BMP, rows padded to a multiple of 4 bytes, pixel data at offset 54.
+std::string BmpFile24(uint32_t width, uint32_t height, const Bytes& rgb);
+// 8-bit BMP: palette of up to 256 RGB entries after the 40-byte header, index
+// rows padded to a multiple of 4, pixel data at offset 1078.
+std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb,
+                     const Bytes& indices);
+
+enum class TgaForm { Uncompressed, RunLength, ColourMapped };
+// The 18-byte header of an accepted form.
+std::string TgaHeader(TgaForm form, uint32_t width, uint32_t height, uint8_t depth);
+// Uncompressed true-colour file from RGB or RGBA pixels (depth 24 or 32).
+std::string TgaUncompressedFile(uint32_t width, uint32_t height, uint8_t depth,
+                                const Bytes& pixels);
+// Run-length file: a run packet of `runLength` copies of the first pixel,
+// then every remaining pixel in raw packets of at most 128.
+std::string TgaRunLengthFile(uint32_t width, uint32_t height, uint8_t depth, const Bytes& pixels,
+                             uint32_t runLength);
+// Colour-mapped file: 256 palette entries (RGB, missing ones black), indices.
+std::string TgaColourMappedFile(uint32_t width, uint32_t height, const Bytes& paletteRgb,
+                                const Bytes& indices);
+
+// DDS header (128 bytes with the magic) followed by `dataBytes` bytes 0, 1, 2 ...
+std::string DdsFile(const char* fourCC, uint32_t width, uint32_t height, uint32_t linearSize,
+                    uint32_t mipLevels, size_t dataBytes);
+
+// Writes bytes to a file, replacing it.
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+// A PNG file of any colour type and bit depth, written by libpng; rows are
+// given top row first, packed as the PNG format packs them. `palette` holds
+// RGB triples, `transparency` the tRNS chunk bytes (both may be empty).
+struct PngSpec {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    int bitDepth = 8;
+    int colourType = 2;  // PNG_COLOR_TYPE_RGB
+    bool interlaced = false;
+    Bytes rows;
+    Bytes palette;
+    Bytes transparency;
+};
+void WritePngFile(const std::string& path, const PngSpec& spec);
+
+// A one-component (grey) JPEG of the given size, top row first, written by libjpeg.
+void WriteGreyJpegFile(const std::string& path, uint32_t width, uint32_t height, const Bytes& grey);

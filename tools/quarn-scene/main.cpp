@@ -1,0 +1,80 @@
+// quarn-scene: tools for scene files.
+//
+//   quarn-scene dump [--brief] FILE   every record of FILE as text, then the load result
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "scene/scene.h"
+#include "scene/scene_file.h"
+#include "scene/scene_text.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(int argc, char** argv);
+};
+
+int RunDump(int argc, char** argv) {
+    SceneTextOptions options;
+    const char* file = nullptr;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--brief") == 0) {
+            options.points = false;
+            options.vertices = false;
+        } else if (!file) {
+            file = argv[i];
+        } else {
+            file = nullptr;
+            break;
+        }
+    }
+    if (!file) {
+        std::fprintf(stderr, "usage: quarn-scene dump [--brief] FILE\n");
+        return kExitUsage;
+    }
+
+    Scene scene;
+    const int result = scene.Load(file);
+    // A failed load keeps the records read before the failure: show them too.
+    std::fputs(DescribeScene(scene, options).c_str(), stdout);
+    if (result != LoadOk) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "quarn-scene: %s: load failed with result %d (%s)\n", file, result,
+                     LoadResultName(result));
+        return kExitFailure;
+    }
+    std::printf("result %d (%s)\n", result, LoadResultName(result));
+    return 0;
+}
+
+const Command kCommands[] = {
+    {"dump", "dump [--brief] FILE   print every record of a scene file and the load result",
+     RunDump},
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: quarn-scene COMMAND ...\ncommands:\n");
+    for (const Command& command : kCommands)
+        std::fprintf(stderr, "  %s\n", command.usage);
+    return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return Usage();
+    for (const Command& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) == 0)
+            return command.run(argc - 2, argv + 2);
+    }
+    std::fprintf(stderr, "quarn-scene: unknown command \"%s\"\n", argv[1]);
+    return Usage();
+}

@@ -1,13 +1,17 @@
 // Where the subsystems of the shipped program are wired into the frame. Each
 // maker returns its subsystem once that subsystem exists; until then it
 // returns null and the frame runs without it (window, clear, swap).
+// Wired so far: the sound system. Input, the menus and the game are to come.
 
 #include "app/application.h"
+#include "app/sound_plug.h"
 
 SubsystemFactory DefaultSubsystems() {
     SubsystemFactory factory;
     factory.createInput = []() -> std::unique_ptr<InputSubsystem> { return nullptr; };
-    factory.createSound = []() -> std::unique_ptr<SoundSubsystem> { return nullptr; };
+    factory.createSound = []() -> std::unique_ptr<SoundSubsystem> {
+        return std::make_unique<SoundPlug>();
+    };
     factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> { return nullptr; };
     factory.createGame = []() -> std::unique_ptr<GameSubsystem> { return nullptr; };
     return factory;

@@ -57,7 +57,7 @@ wait_for_exit() {
 run_case() {
     how=$1
     folder=$(mktemp -d)
-    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr "$QUARN" >"$folder/stdout" 2>"$folder/stderr") &
+    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy "$QUARN" >"$folder/stdout" 2>"$folder/stderr") &
     pid=$!
     if ! window=$(find_window "$pid"); then
         fail "$how" "no window named Quarn appeared"

@@ -120,6 +120,20 @@ TEST_F(WindowFailureTest, AnUnsupportedFullScreenModeAnsweredNoEndsTheProgram) {
     EXPECT_EQ(boxes.Boxes()[1].text, "Program Will Now Close.");
     EXPECT_EQ(boxes.Boxes()[1].caption, "ERROR");
     EXPECT_EQ(boxes.Boxes()[1].flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(window.Window(), nullptr);
+}
+
+TEST_F(WindowFailureTest, AWindowLeftOpenIsClosedWithItsObject) {
+    MessageBoxRecorder boxes;
+    {
+        GLWindow window;
+        ASSERT_EQ(window.Create(NoMessages), S_OK);
+        ASSERT_NE(g_fontBase, 0u);
+    }
+    EXPECT_EQ(g_fontBase, 0u);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    GLWindow again;  // the window class can be registered again
+    EXPECT_EQ(again.Create(NoMessages), S_OK);
 }
 
 TEST_F(WindowFailureTest, ASupportedFullScreenModeOpensFullScreenAndIsRestored) {

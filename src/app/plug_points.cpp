@@ -1,6 +1,7 @@
 // Where the subsystems of the shipped program are wired into the frame. Each
 // maker returns its subsystem once that subsystem exists; until then it
 // returns null and the frame runs without it (window, clear, swap).
+// Wired so far: the sound system. Input, the menus and the game are to come.
 
 #include "app/application.h"
 #include "audio/sound_system.h"

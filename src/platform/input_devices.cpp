@@ -186,7 +186,10 @@ int32_t KeyboardDevice::GetDeviceData(DeviceKeyRecord* records, uint32_t* count)
 }
 
 void KeyboardDevice::OnKey(int sdlScancode, bool down, uint32_t timeMs) {
-    const uint8_t dik = DikFromScancode(sdlScancode);
+    OnScanCode(DikFromScancode(sdlScancode), down, timeMs);
+}
+
+void KeyboardDevice::OnScanCode(uint8_t dik, bool down, uint32_t timeMs) {
     if (!acquired_ || dik == 0)
         return;
     if (buffered_ == kBufferSize) {

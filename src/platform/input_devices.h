@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "platform/input_records.h"
 #include "platform/message_queue.h"
 
 // Results in DirectInput's sense: 0 and 1 succeed, negative values fail.
@@ -20,23 +21,10 @@ enum DeviceResult : int32_t {
 // DirectInput scan code (DIK_ value) of an SDL scancode; 0 for keys without one.
 uint8_t DikFromScancode(int sdlScancode);
 
-// One buffered key event, as DIDEVICEOBJECTDATA: the scan code in the low byte
-// of offset, bit 7 of data set for key down.
-struct DeviceKeyRecord {
-    uint32_t offset = 0;
-    uint32_t data = 0;
-    uint32_t timeStamp = 0;
-    uint32_t sequence = 0;
-    uint32_t appData = 0;
-};
-
-// The extended mouse state: motion since the last read, 8 buttons (bit 7 = down).
-struct DeviceMouseState {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t z = 0;
-    uint8_t buttons[8] = {};
-};
+// One buffered key event (DIDEVICEOBJECTDATA) and the extended mouse state
+// (DIMOUSESTATE2), as the devices deliver them.
+using DeviceKeyRecord = KeyEventRecord;
+using DeviceMouseState = MouseStateRecord;
 
 class KeyboardDevice {
 public:
@@ -52,6 +40,8 @@ public:
 
     // From the event pump. Events past the tenth before a read are lost.
     void OnKey(int sdlScancode, bool down, uint32_t timeMs);
+    // A key event already in DirectInput terms (scripted input, tests).
+    void OnScanCode(uint8_t dik, bool down, uint32_t timeMs);
 
 private:
     DeviceKeyRecord buffer_[kBufferSize];

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "app/app_context.h"
 #include "app/app_state.h"
@@ -16,9 +15,9 @@
 #include "menu/menu.h"
 #include "menu/scripted_menu_input.h"
 #include "resources/gl_extensions.h"
-#include "resources/image.h"
 #include "support/gl_pixels.h"
 #include "support/gl_test_window.h"
+#include "support/menu_pictures.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -28,58 +27,19 @@ namespace {
 constexpr char kMenuSettings[] =
     "[Video]\nwidth=800\nheight=600\nbpp=32\nfullscreen=0\ntexcomp=0\n";
 
-constexpr Rgb kBackground = {0, 0, 120};
-constexpr Rgb kCursor = {250, 200, 0};
-constexpr Rgb kCredits = {200, 30, 30};
 constexpr Rgb kWhite = {255, 255, 255};
+const Rgb& kBackground = kMenuBackgroundColour;
+const Rgb& kCursor = kMenuCursorColour;
+const Rgb& kCredits = kMenuCreditsColour;
+constexpr MenuSheet MainSheet = MenuSheet::Main;
+constexpr MenuSheet GameSheet = MenuSheet::Game;
 
 bool NearColour(const Rgb& got, const Rgb& want) {
     return Near(got, want);
 }
 
-enum Sheet { MainSheet = 0, GameSheet = 1 };
-
-// Every cell of both sheets differs from every other and from the pictures above.
-Rgb CellColour(Sheet sheet, int row, int column) {
-    return {20 + row * 28, 40 + column * 150, sheet == MainSheet ? 200 : 60};
-}
-
-void SavePicture(const std::string& path, int width, int height,
-                 const std::vector<uint8_t>& rgbTopRowFirst) {
-    Image image;
-    ASSERT_EQ(image.SetPixels(width, height, 24, rgbTopRowFirst.data()), ImageOk);
-    ASSERT_EQ(image.SavePNG(path.c_str()), ImageOk);
-}
-
-void SaveSolid(const std::string& path, int size, Rgb colour) {
-    std::vector<uint8_t> rgb;
-    for (int i = 0; i < size * size; ++i)
-        rgb.insert(rgb.end(), {static_cast<uint8_t>(colour.r), static_cast<uint8_t>(colour.g),
-                               static_cast<uint8_t>(colour.b)});
-    SavePicture(path, size, size, rgb);
-}
-
-// A menu sheet: 8 rows x 2 columns of 16 x 8 pixel cells, row 0 at the top.
-void SaveSheet(const std::string& path, Sheet sheet) {
-    std::vector<uint8_t> rgb;
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            const Rgb c = CellColour(sheet, y / 8, x / 16);
-            rgb.insert(rgb.end(), {static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g),
-                                   static_cast<uint8_t>(c.b)});
-        }
-    }
-    SavePicture(path, 32, 64, rgb);
-}
-
-void SaveMenuPictures(const TempDir& folder, bool withBackground = true) {
-    std::filesystem::create_directories(folder.File("Menu"));
-    if (withBackground)
-        SaveSolid(folder.File("Menu/background.png"), 64, kBackground);
-    SaveSheet(folder.File("Menu/MainMenu.png"), MainSheet);
-    SaveSheet(folder.File("Menu/GameMenu.png"), GameSheet);
-    SaveSolid(folder.File("Menu/cursor.png"), 32, kCursor);
-    SaveSolid(folder.File("Menu/Credits.png"), 64, kCredits);
+Rgb CellColour(MenuSheet sheet, int row, int column) {
+    return MenuSheetColour(sheet, row, column);
 }
 
 // Points inside the list screens' rectangles (800 x 600 pixels).
@@ -126,7 +86,7 @@ protected:
 };
 
 TEST_F(MenuGL, TheMainMenuDrawsBackgroundVersionEntriesAndCursor) {
-    SaveMenuPictures(window_.Folder());
+    ASSERT_TRUE(WriteMenuPictures(window_.Folder().Path()));
     InitMenu();
     const MenuTextures& t = menu_.Textures();
     EXPECT_NE(t.background, 0u);
@@ -160,7 +120,7 @@ TEST_F(MenuGL, TheMainMenuDrawsBackgroundVersionEntriesAndCursor) {
 }
 
 TEST_F(MenuGL, TheInGameMenuAndTheCreditsDrawTheirOwnPictures) {
-    SaveMenuPictures(window_.Folder());
+    ASSERT_TRUE(WriteMenuPictures(window_.Folder().Path()));
     InitMenu();
     menu_.Show(ScreenInGame);
     Key(DIK_UP, StatePaused);
@@ -179,7 +139,8 @@ TEST_F(MenuGL, TheInGameMenuAndTheCreditsDrawTheirOwnPictures) {
 }
 
 TEST_F(MenuGL, MissingPicturesAreReportedAndTheMenuStillWorks) {
-    SaveMenuPictures(window_.Folder(), false);
+    ASSERT_TRUE(WriteMenuPictures(window_.Folder().Path()));
+    std::filesystem::remove(window_.Folder().File("Menu/background.png"));
     std::filesystem::remove(window_.Folder().File("Menu/cursor.png"));
     testing::internal::CaptureStderr();
     InitMenu();

@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "audio/sound_system.h"
+#include "game/game.h"
 #include "platform/audio_mixer_backend.h"
 
 SubsystemFactory DefaultSubsystems() {
@@ -13,6 +14,8 @@ SubsystemFactory DefaultSubsystems() {
         return std::make_unique<SoundSystem>(std::make_unique<AudioMixerBackend>());
     };
     factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> { return nullptr; };
-    factory.createGame = []() -> std::unique_ptr<GameSubsystem> { return nullptr; };
+    factory.createGame = []() -> std::unique_ptr<GameSubsystem> {
+        return std::make_unique<Game>();
+    };
     return factory;
 }

@@ -21,7 +21,10 @@ void RunMenus(MenuSubsystem* menu) {
 
 void StartNewGame(GameSubsystem* game) {
     if (game) {
-        game->StartGame();
+        if (!game->StartGame()) {
+            AppState = StateMenu;  // the failure has been shown
+            return;
+        }
         game->TickTimer();
         game->SetLastSimulatedTick(GetTickCount());
         game->FrameUpdate();

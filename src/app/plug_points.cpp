@@ -1,10 +1,10 @@
 // Where the subsystems of the shipped program are wired into the frame. Each
-// maker returns its subsystem once that subsystem exists; until then it
-// returns null and the frame runs without it (window, clear, swap).
-// Wired so far: input, the sound system and the menus. The game is to come.
+// maker returns its subsystem; a maker that returns null leaves its subsystem
+// out and the frame runs without it (window, clear, swap).
 
 #include "app/application.h"
 #include "audio/sound_system.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "menu/menu.h"
 #include "platform/audio_mixer_backend.h"
@@ -20,6 +20,8 @@ SubsystemFactory DefaultSubsystems() {
     factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> {
         return std::make_unique<TMenu>();
     };
-    factory.createGame = []() -> std::unique_ptr<GameSubsystem> { return nullptr; };
+    factory.createGame = []() -> std::unique_ptr<GameSubsystem> {
+        return std::make_unique<Game>();
+    };
     return factory;
 }

@@ -84,7 +84,9 @@ public:
     // Hands the game the context's event list, window, input and sound.
     virtual void Attach(EventList* events, GLWindow* window, InputSubsystem* input,
                         SoundSubsystem* sound) = 0;
-    virtual void StartGame() = 0;
+    // False when the game cannot start (no level list, a level that does not
+    // load); the failure has been shown and the frame returns to the menu.
+    virtual bool StartGame() = 0;
     virtual void EndGame() = 0;
     // Ticks the game's frame timer.
     virtual void TickTimer() = 0;

@@ -78,6 +78,14 @@ TEST_F(MainLoopTest, ANewGameStartsInOneFrameWithoutDrawingThenPlays) {
                                 "game.FrameUpdate", "game.ControlStep", "game.Draw"}));
 }
 
+TEST_F(MainLoopTest, AGameThatCannotStartLeavesTheNewGameFrameForTheMenu) {
+    sound_->musicStopped = true;
+    AppState = StateNewGame;
+    game_.startSucceeds = false;
+    EXPECT_EQ(Frame(), (CallLog{"input.ReadKeyboard", "input.ReadMouse", "game.StartGame"}));
+    EXPECT_EQ(AppState, StateMenu);
+}
+
 TEST_F(MainLoopTest, EscapeInTheGamePausesUnderTheInGameMenuAndEndGameReturnsToTheMenu) {
     sound_->musicStopped = true;
     AppState = StatePlaying;

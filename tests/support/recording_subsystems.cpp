@@ -34,6 +34,44 @@ void RecordingSound::Shutdown() {
     log_->push_back("sound.Shutdown");
 }
 
+bool RecordingSound::PlayTrack(int index) {
+    log_->push_back("sound.PlayTrack(" + std::to_string(index) + ")");
+    return true;
+}
+void RecordingSound::NextTrack() {
+    log_->push_back("sound.NextTrack");
+}
+void RecordingSound::PrevTrack() {
+    log_->push_back("sound.PrevTrack");
+}
+void RecordingSound::StopMusic() {
+    log_->push_back("sound.StopMusic");
+}
+void RecordingSound::PlayEffect(int number) {
+    log_->push_back("sound.PlayEffect(" + std::to_string(number) + ")");
+}
+void RecordingSound::AddLevelSound(int id, int number, const char* name) {
+    log_->push_back("sound.AddLevelSound(" + std::to_string(id) + ", " + std::to_string(number) +
+                    ", " + name + ")");
+}
+void RecordingSound::PlayLevelSound(int index, int percent) {
+    log_->push_back("sound.PlayLevelSound(" + std::to_string(index) + ", " +
+                    std::to_string(percent) + ")");
+}
+void RecordingSound::SetLevelSoundVolume(int index, int percent) {
+    log_->push_back("sound.SetLevelSoundVolume(" + std::to_string(index) + ", " +
+                    std::to_string(percent) + ")");
+}
+void RecordingSound::StopLevelSound(int index) {
+    log_->push_back("sound.StopLevelSound(" + std::to_string(index) + ")");
+}
+void RecordingSound::StopLevelSounds() {
+    log_->push_back("sound.StopLevelSounds");
+}
+void RecordingSound::FreeLevelSounds() {
+    log_->push_back("sound.FreeLevelSounds");
+}
+
 void RecordingMenu::Init(GLWindow*, InputSubsystem*, EventList*, GLExtensions*) {
     log_->push_back("menu.Init");
 }
@@ -53,8 +91,9 @@ void RecordingMenu::Show(int screen) {
 void RecordingGame::Attach(EventList*, GLWindow*, InputSubsystem*, SoundSubsystem*) {
     log_->push_back("game.Attach");
 }
-void RecordingGame::StartGame() {
+bool RecordingGame::StartGame() {
     log_->push_back("game.StartGame");
+    return startSucceeds;
 }
 void RecordingGame::EndGame() {
     log_->push_back("game.EndGame");

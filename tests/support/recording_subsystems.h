@@ -37,6 +37,19 @@ public:
     void Update() override;
     void Shutdown() override;
 
+    // What the game asks of the sound.
+    bool PlayTrack(int index) override;
+    void NextTrack() override;
+    void PrevTrack() override;
+    void StopMusic() override;
+    void PlayEffect(int number) override;
+    void AddLevelSound(int id, int number, const char* name) override;
+    void PlayLevelSound(int index, int percent) override;
+    void SetLevelSoundVolume(int index, int percent) override;
+    void StopLevelSound(int index) override;
+    void StopLevelSounds() override;
+    void FreeLevelSounds() override;
+
     bool musicStopped = false;
 
 private:
@@ -67,7 +80,7 @@ public:
     GLExtensions& Extensions() override { return extensions; }
     void Attach(EventList* events, GLWindow* window, InputSubsystem* input,
                 SoundSubsystem* sound) override;
-    void StartGame() override;
+    bool StartGame() override;
     void EndGame() override;
     void TickTimer() override;
     void SetLastSimulatedTick(uint32_t tickCount) override;
@@ -77,6 +90,7 @@ public:
 
     GLExtensions extensions;
     uint32_t lastSimulatedTick = 0;
+    bool startSucceeds = true;
     // The state ControlStep writes, when set (-1: leaves it alone).
     int32_t nextState = -1;
 

@@ -7,6 +7,9 @@
 //       a named colour: background, cursor, credits, main:ROW:COL, game:ROW:COL
 //   e2e_menu_pictures differs SCREENSHOT X Y COLOUR
 //       the opposite check
+//   e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM
+//       prints how many pixels of the rectangle show green text, full or
+//       seen through a half-transparent picture
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,8 +24,49 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: e2e_menu_pictures write FOLDER [BACKGROUND_ALPHA]\n"
-                 "       e2e_menu_pictures expect|differs SCREENSHOT X Y COLOUR\n");
+                 "       e2e_menu_pictures expect|differs SCREENSHOT X Y COLOUR\n"
+                 "       e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM\n");
     return 2;
+}
+
+bool LoadPicture(const char* path, Image& image) {
+    if (image.Load(path) != ImageOk || image.compressed) {
+        std::fprintf(stderr, "%s: cannot read the picture\n", path);
+        return false;
+    }
+    return true;
+}
+
+bool Inside(const Image& image, int x, int y) {
+    return x >= 0 && y >= 0 && x < static_cast<int>(image.width) &&
+           y < static_cast<int>(image.height);
+}
+
+// Pixel (x, y) counted from the top; rows are held bottom row first.
+Rgb PixelAt(const Image& image, int x, int y) {
+    const size_t row = image.height - 1 - static_cast<size_t>(y);
+    const uint8_t* p = image.pixels.data() + row * image.RowBytes() + x * (image.bitsPerPixel / 8);
+    return {p[0], p[1], p[2]};
+}
+
+int CountGreen(const char* path, int left, int top, int right, int bottom) {
+    Image image;
+    if (!LoadPicture(path, image))
+        return 2;
+    if (!Inside(image, left, top) || !Inside(image, right - 1, bottom - 1) || left >= right ||
+        top >= bottom) {
+        std::fprintf(stderr, "%s: the rectangle does not fit %ux%u\n", path, image.width,
+                     image.height);
+        return 2;
+    }
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const Rgb c = PixelAt(image, x, y);
+            count += c.g >= 100 && c.g > c.r + 60 && c.g > c.b + 40;
+        }
+    std::printf("%d\n", count);
+    return 0;
 }
 
 int CheckPixel(bool wantEqual, const char* path, int x, int y, const std::string& name) {
@@ -32,20 +76,14 @@ int CheckPixel(bool wantEqual, const char* path, int x, int y, const std::string
         return 2;
     }
     Image image;
-    if (image.Load(path) != ImageOk || image.compressed) {
-        std::fprintf(stderr, "%s: cannot read the picture\n", path);
+    if (!LoadPicture(path, image))
         return 2;
-    }
-    if (x < 0 || y < 0 || x >= static_cast<int>(image.width) ||
-        y >= static_cast<int>(image.height)) {
+    if (!Inside(image, x, y)) {
         std::fprintf(stderr, "%s: (%d, %d) lies outside %ux%u\n", path, x, y, image.width,
                      image.height);
         return 2;
     }
-    // Rows are held bottom row first.
-    const size_t row = image.height - 1 - static_cast<size_t>(y);
-    const uint8_t* p = image.pixels.data() + row * image.RowBytes() + x * (image.bitsPerPixel / 8);
-    const Rgb got = {p[0], p[1], p[2]};
+    const Rgb got = PixelAt(image, x, y);
     // The game may upload the pictures compressed: allow for 5-6-5 colour steps.
     const bool equal = Near(got, want, 12);
     if (equal != wantEqual) {
@@ -71,5 +109,8 @@ int main(int argc, char** argv) {
     if (argc == 6 && (std::strcmp(argv[1], "expect") == 0 || std::strcmp(argv[1], "differs") == 0))
         return CheckPixel(std::strcmp(argv[1], "expect") == 0, argv[2], std::atoi(argv[3]),
                           std::atoi(argv[4]), argv[5]);
+    if (argc == 7 && std::strcmp(argv[1], "green") == 0)
+        return CountGreen(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                          std::atoi(argv[6]));
     return Usage();
 }

@@ -13,11 +13,11 @@
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "menu/menu.h"
-#include "menu/scripted_menu_input.h"
 #include "resources/gl_extensions.h"
 #include "support/gl_pixels.h"
 #include "support/gl_test_window.h"
 #include "support/menu_pictures.h"
+#include "support/scripted_input.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -72,15 +72,16 @@ protected:
         return FramePixels(800, 600);
     }
     int32_t Key(int code, int32_t state) {
-        input_.Press(code);
+        input_.TapKey(code);
+        input_.ReadKeyboard();
+        input_.ReadMouse();
         menu_.Update(state);
-        input_.NextFrame();
         return state;
     }
 
     GLTestWindow window_;
     GLExtensions extensions_;
-    ScriptedMenuInput input_;
+    ScriptedInput input_;
     EventList events_;
     TMenu menu_;
 };
@@ -160,11 +161,12 @@ TEST_F(MenuGL, MissingPicturesAreReportedAndTheMenuStillWorks) {
     EXPECT_EQ(Key(DIK_RETURN, StateMenu), StateNewGame);
 }
 
-// Reads nothing, but asks for a screenshot in the second frame it reads for.
-class ScreenshotInSecondFrame : public ScriptedMenuInput {
+// Asks for a screenshot in the second frame it reads the keyboard for.
+class ScreenshotInSecondFrame : public ScriptedInput {
 public:
     explicit ScreenshotInSecondFrame(GLWindow* window) : window_(window) {}
     void ReadKeyboard() override {
+        ScriptedInput::ReadKeyboard();
         if (++frames == 2)
             window_->RequestScreenshot();
     }
@@ -193,7 +195,7 @@ TEST(MenuMainLoopGL, QuittingStillEndsTheLastFrame) {
     menu.Init(context.window.get(), probe, context.events.get(), nullptr);
 
     // Escape in the first frame; the second frame is the quit frame.
-    probe->Press(DIK_ESCAPE);
+    probe->TapKey(DIK_ESCAPE);
     AppState = StateMenu;
     EXPECT_EQ(RunMainLoop(context, &menu, nullptr), 0);
     AppState = StateMenu;

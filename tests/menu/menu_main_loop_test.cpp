@@ -10,8 +10,8 @@
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "menu/menu.h"
-#include "menu/scripted_menu_input.h"
 #include "support/recording_subsystems.h"
+#include "support/scripted_input.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ const CallLog kPausedFrame = {"game.TickTimer", "game.Draw(paused)"};
 class MenuMainLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto input = std::make_unique<ScriptedMenuInput>();
+        auto input = std::make_unique<ScriptedInput>();
         input_ = input.get();
         context_.input = std::move(input);
         context_.events = std::make_unique<EventList>();
@@ -35,11 +35,10 @@ protected:
     // One frame with the keys given pressed; returns what the game was asked.
     CallLog Frame(std::initializer_list<int> keys = {}) {
         for (int key : keys)
-            input_->Press(key);
+            input_->TapKey(key);
         log_.clear();
         quit_ = false;
         ProduceFrame(context_, &menu_, &game_, &quit_);
-        input_->NextFrame();
         return log_;
     }
     // Escape in the game: a pause request, then the in-game menu.
@@ -56,7 +55,7 @@ protected:
 
     CallLog log_;
     AppContext context_;
-    ScriptedMenuInput* input_ = nullptr;
+    ScriptedInput* input_ = nullptr;
     TMenu menu_;
     RecordingGame game_{&log_};
     bool quit_ = false;

@@ -7,7 +7,7 @@
 #include "game/event_list.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
-#include "menu/scripted_menu_input.h"
+#include "support/scripted_input.h"
 
 namespace {
 
@@ -25,30 +25,31 @@ protected:
         menu_.Init(&window_, &input_, &events_, nullptr);
     }
 
-    // Runs one menu frame on the scripted reading and returns the state.
+    // Reads what the script queued and runs one menu frame; returns the state.
     int32_t Frame(int32_t state) {
+        input_.ReadKeyboard();
+        input_.ReadMouse();
         menu_.Update(state);
-        input_.NextFrame();
         return state;
     }
     int32_t Key(int code, int32_t state = StateMenu) {
-        input_.Press(code);
+        input_.TapKey(code);
         return Frame(state);
     }
-    // Moves the cursor onto (x, y) in this frame's reading.
-    void AimAt(int x, int y) { input_.Move(x - menu_.CursorX(), y - menu_.CursorY()); }
+    // Moves the cursor onto (x, y) in the next reading.
+    void AimAt(int x, int y) { input_.MoveMouse(x - menu_.CursorX(), y - menu_.CursorY()); }
+    // The state after the frame of the click; the frame of the release follows.
     int32_t ClickAt(int x, int y, int32_t state = StateMenu) {
         AimAt(x, y);
-        input_.SetLeftButton(true);
+        input_.ClickButton(0);
         const int32_t next = Frame(state);
-        input_.SetLeftButton(false);
         Frame(next);
         return next;
     }
     TBaseMenu* Screen(int screen) const { return menu_.Screen(screen); }
 
     GLWindow window_;
-    ScriptedMenuInput input_;
+    ScriptedInput input_;
     EventList events_;
     TMenu menu_;
 };
@@ -130,7 +131,7 @@ TEST_F(MenuTest, HoverSelectsAtOnceAndAClickActivatesInTheSameFrame) {
 
     // Button down over entry 4 with the motion that brings the cursor there.
     AimAt(kEntryX, kEntryY[4]);
-    input_.SetLeftButton(true);
+    input_.HoldButton(0);
     EXPECT_EQ(Frame(StateMenu), StateQuit);
     EXPECT_EQ(menu_.Current()->Selection(), 4);
 
@@ -158,7 +159,7 @@ TEST_F(MenuTest, AStillMouseKeepsTheKeyboardSelection) {
     Frame(StateMenu);
     EXPECT_EQ(menu_.Current()->Selection(), 3);
     // A click without motion still selects and activates the entry under the cursor.
-    input_.SetLeftButton(true);
+    input_.HoldButton(0);
     EXPECT_EQ(Frame(StateMenu), StateNewGame);
     EXPECT_EQ(menu_.Current()->Selection(), 1);
 }
@@ -167,16 +168,16 @@ TEST_F(MenuTest, TheCursorWrapsRoundTheVirtualScreen) {
     AimAt(790, 590);
     Frame(StateMenu);
     ASSERT_EQ(menu_.CursorX(), 790);
-    input_.Move(30, 20);
+    input_.MoveMouse(30, 20);
     Frame(StateMenu);
     EXPECT_EQ(menu_.CursorX(), 20);
     EXPECT_EQ(menu_.CursorY(), 10);
-    input_.Move(-25, -11);
+    input_.MoveMouse(-25, -11);
     Frame(StateMenu);
     EXPECT_EQ(menu_.CursorX(), 795);
     EXPECT_EQ(menu_.CursorY(), 599);
     // The edges themselves are on the screen.
-    input_.Move(5, 1);
+    input_.MoveMouse(5, 1);
     Frame(StateMenu);
     EXPECT_EQ(menu_.CursorX(), 800);
     EXPECT_EQ(menu_.CursorY(), 600);
@@ -274,7 +275,7 @@ TEST(MenuStart, TheCursorStartsAtTheCentreOfTheConfiguredWindow) {
     GLWindow window;
     window.width = 1024;
     window.height = 768;
-    ScriptedMenuInput input;
+    ScriptedInput input;
     TMenu menu;
     EXPECT_EQ(menu.Current(), nullptr);
     menu.Init(&window, &input, nullptr, nullptr);
@@ -298,12 +299,13 @@ TEST(MenuStart, WithoutWindowInputOrEventsTheMenuStillRuns) {
     EXPECT_EQ(state, StatePaused);
 
     // A restart with no event list still resumes.
-    ScriptedMenuInput input;
+    ScriptedInput input;
     TMenu withInput;
     withInput.Init(nullptr, &input, nullptr, nullptr);
     withInput.Show(ScreenInGame);
-    input.Press(DIK_DOWN);
-    input.Press(DIK_RETURN);
+    input.TapKey(DIK_DOWN);
+    input.TapKey(DIK_RETURN);
+    input.ReadKeyboard();
     withInput.Update(state);
     EXPECT_EQ(state, StatePlaying);
 }

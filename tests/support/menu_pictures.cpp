@@ -66,6 +66,11 @@ bool MenuColourByName(const std::string& name, Rgb* colour) {
         *colour = kMenuBackgroundColour;
         return true;
     }
+    if (name == "halfbackground") {  // alpha 128 over black
+        *colour = {kMenuBackgroundColour.r / 2, kMenuBackgroundColour.g / 2,
+                   kMenuBackgroundColour.b / 2};
+        return true;
+    }
     if (name == "cursor") {
         *colour = kMenuCursorColour;
         return true;

@@ -22,6 +22,6 @@ Rgb MenuSheetColour(MenuSheet sheet, int row, int column);
 // `backgroundAlpha`, so a frame drawn before it can show through.
 bool WriteMenuPictures(const std::string& folder, int backgroundAlpha = 255);
 
-// Parses "background", "cursor", "credits", "main:ROW:COLUMN" or
-// "game:ROW:COLUMN" into the colour it names.
+// Parses "background", "halfbackground" (alpha 128 over black), "cursor", "credits",
+// "main:ROW:COLUMN" or "game:ROW:COLUMN" into the colour it names.
 bool MenuColourByName(const std::string& name, Rgb* colour);

@@ -100,6 +100,9 @@ void TMenu::LoadTextures(const GLExtensions* extensions) {
 void TMenu::Update(int32_t& appState) {
     if (!current_)
         return;
+    // A game that ended by itself leaves no paused game for the in-game menu.
+    if (appState == StateMenu && current_ == gameMenu_.get())
+        SwitchTo(mainMenu_.get());
     if (input_ && input_->KeyPressed(DIK_SYSRQ) && window_)
         window_->RequestScreenshot();
     if (input_ && input_->KeyPressed(DIK_ESCAPE))

@@ -115,4 +115,20 @@ TEST_F(MenuGameTest, TheInGameMenuFreezesRestartsAndEndsTheGame) {
     EXPECT_EQ(menu_.Current(), menu_.Screen(ScreenMain));
 }
 
+TEST_F(MenuGameTest, AGameThatEndsByItselfReturnsToTheMainMenu) {
+    // The window procedure swallowed a screen-saver request before any game.
+    AppState = StatePause;
+    Frames(2);
+    ASSERT_EQ(AppState, StatePaused);
+    EXPECT_EQ(menu_.Current(), menu_.Screen(ScreenInGame));
+    // Resumed without a level, the game ends itself; the next menu frame
+    // runs the main menu.
+    Frames(4, {DIK_RETURN});
+    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_FALSE(game_->LevelLoaded());
+    EXPECT_EQ(game_->StepCount(), 0u);
+    EXPECT_EQ(menu_.Current(), menu_.Screen(ScreenMain));
+    EXPECT_EQ(menu_.Current()->Selection(), 1);
+}
+
 }  // namespace

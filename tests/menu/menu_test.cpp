@@ -56,21 +56,22 @@ protected:
 
 TEST_F(MenuTest, ArrowKeysCycleThroughTheFourEntriesBothWays) {
     for (int screen : {ScreenMain, ScreenInGame}) {
+        const int32_t state = screen == ScreenMain ? StateMenu : StatePaused;
         menu_.Show(screen);
         TBaseMenu* current = menu_.Current();
         ASSERT_EQ(current, Screen(screen));
         EXPECT_EQ(current->Selection(), 1);
         for (int expected : {2, 3, 4, 1}) {
-            EXPECT_EQ(Key(DIK_DOWN), StateMenu);
+            EXPECT_EQ(Key(DIK_DOWN, state), state);
             EXPECT_EQ(current->Selection(), expected);
         }
-        Key(DIK_UP);
+        Key(DIK_UP, state);
         EXPECT_EQ(current->Selection(), 4);
-        Key(DIK_UP);
+        Key(DIK_UP, state);
         EXPECT_EQ(current->Selection(), 3);
         // Left and right move nothing.
-        Key(DIK_LEFT);
-        Key(DIK_RIGHT);
+        Key(DIK_LEFT, state);
+        Key(DIK_RIGHT, state);
         EXPECT_EQ(current->Selection(), 3);
     }
     EXPECT_TRUE(events_.Empty());
@@ -206,6 +207,16 @@ TEST_F(MenuTest, BackFromTheCreditsGoesWhereTheMenuWasOpened) {
     EXPECT_EQ(ClickAt(700, 550, StatePaused), StatePaused);
     EXPECT_EQ(menu_.Current(), Screen(ScreenInGame));
     EXPECT_EQ(menu_.Current()->Selection(), 1);
+}
+
+TEST_F(MenuTest, TheInGameMenuGivesWayToTheMainMenuWhenNoGameIsPaused) {
+    menu_.Show(ScreenInGame);
+    Key(DIK_DOWN, StatePaused);
+    EXPECT_EQ(menu_.Current(), Screen(ScreenInGame));
+    // The game ended by itself: the next menu frame runs the main menu.
+    EXPECT_EQ(Key(DIK_RETURN, StateMenu), StateNewGame);
+    EXPECT_EQ(menu_.Current(), Screen(ScreenMain));
+    EXPECT_TRUE(events_.Empty());
 }
 
 TEST_F(MenuTest, ShowMakesAScreenCurrentWithEntryOneSelected) {

@@ -36,8 +36,6 @@ public:
 
     int Selection() const { return selection; }
     bool Activated() const { return activated; }
-    int EntryCount() const { return entryCount; }
-    const std::vector<MenuItem>& Items() const { return items; }
 
 protected:
     // The title and the four entries from the sheet rows of items 0-4.

@@ -103,16 +103,6 @@ TEST_F(MenuMainLoopTest, AGameIsStartedPausedResumedRestartedEndedAndTheProgramQ
     EXPECT_TRUE(quit_);
 }
 
-TEST_F(MenuMainLoopTest, EscapeInTheInGameMenuEndsTheProgram) {
-    Frame({DIK_RETURN});
-    Frame();
-    PauseTheGame();
-    EXPECT_EQ(Frame({DIK_ESCAPE}), kPausedFrame);
-    EXPECT_EQ(AppState, StateQuit);
-    EXPECT_EQ(Frame(), CallLog{});
-    EXPECT_TRUE(quit_);
-}
-
 TEST_F(MenuMainLoopTest, APauseRequestInTheMenuShowsTheInGameMenu) {
     // The window procedure asks for a pause while the credits are shown.
     Frame({DIK_DOWN});

@@ -234,28 +234,6 @@ TEST_F(MenuTest, ShowMakesAScreenCurrentWithEntryOneSelected) {
     EXPECT_EQ(menu_.Current(), Screen(ScreenInGame));
 }
 
-TEST_F(MenuTest, TheScreensHoldTheirSheetRowsOverTheSharedRectangles) {
-    const int mainRows[] = {0, 1, 2, 4, 5};
-    const int gameRows[] = {0, 1, 2, 3, 5};
-    const auto& main = Screen(ScreenMain)->Items();
-    const auto& game = Screen(ScreenInGame)->Items();
-    ASSERT_EQ(main.size(), 5u);
-    ASSERT_EQ(game.size(), 5u);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(main[i].row, mainRows[i]);
-        EXPECT_EQ(game[i].row, gameRows[i]);
-        EXPECT_EQ(main[i].title, i == 0);
-        EXPECT_FLOAT_EQ(main[i].top, game[i].top);
-        EXPECT_FLOAT_EQ(main[i].bottom, game[i].bottom);
-    }
-    EXPECT_FLOAT_EQ(main[0].left, 0.0f);
-    EXPECT_FLOAT_EQ(main[0].right, 1.0f);
-    EXPECT_FLOAT_EQ(main[4].bottom, 0.6f);
-    EXPECT_EQ(Screen(ScreenMain)->EntryCount(), 4);
-    EXPECT_TRUE(Screen(ScreenCredits)->Items().empty());
-    EXPECT_TRUE(Screen(ScreenOptions)->Items().empty());
-}
-
 TEST_F(MenuTest, TheUnreachableOptionsScreenAlwaysLeadsBack) {
     menu_.Show(ScreenOptions);
     EXPECT_EQ(Key(DIK_RETURN), StateMenu);

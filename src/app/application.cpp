@@ -40,8 +40,12 @@ int RunApplication(const SubsystemFactory& factory) {
     std::unique_ptr<GameSubsystem> game = Make(factory.createGame);
 
     GLWindow* window = context->window.get();
-    if (Failed(window->Create(QuarnWindowProcedure)))
-        return 0;  // the failure has been shown
+    if (Failed(window->Create(QuarnWindowProcedure))) {
+        // The failure has been shown; the objects go in the shut-down order.
+        menu.reset();
+        game.reset();
+        return 0;
+    }
 
     if (context->input)
         context->input->Init(window->Window());  // a failure has shown its own box

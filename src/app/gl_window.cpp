@@ -63,7 +63,9 @@ GLWindow::GLWindow() {
     texcomp = ReadSettingBool("Video", "texcomp", "1");
 }
 
-GLWindow::~GLWindow() = default;
+GLWindow::~GLWindow() {
+    Destroy();  // nothing left to do after an explicit Destroy
+}
 
 HRESULT GLWindow::CreateFailure(const char* message) {
     Destroy();
@@ -86,6 +88,7 @@ HRESULT GLWindow::Create(WindowProcedure procedure) {
             fullscreen = false;
         } else {
             ShowMessageBox(kProgramWillClose, kCreateCaption, MB_OK | MB_ICONSTOP);
+            window_.reset();
             return E_FAIL;
         }
     }

@@ -46,7 +46,7 @@ public:
     GLWindow& operator=(const GLWindow&) = delete;
 
     HRESULT Create(WindowProcedure procedure);
-    void Destroy();
+    void Destroy();  // also run by the destructor when the window is still open
     int Resize(int width, int height);
     void Perspective(float fovY, float aspect, float zNear, float zFar);
     void SetupAnisotropy(bool present);

@@ -7,6 +7,7 @@
 // Screen, 200 Up, 203 Left, 205 Right, 208 Down, ...).
 
 #include <cstdint>
+#include <memory>
 
 #include "app/subsystems.h"
 #include "platform/input_records.h"
@@ -27,11 +28,13 @@ enum DikCode : int {
 
 constexpr int kKeyEventBufferSize = 10;
 
-enum InputDevices : int {
+enum InputDeviceSelection : int {
     InputBoth = 0,
     InputMouseOnly = 1,
     InputKeyboardOnly = 2,
 };
+
+class InputDevices;
 
 class Input : public InputSubsystem {
 public:
@@ -55,7 +58,12 @@ public:
     bool MouseButtonPressed(int button) const override;
     MouseStateRecord MouseState() const override { return currentMouse_; }
 
+    // The devices behind this input, null before Init; scripted input feeds
+    // them directly.
+    InputDevices* Devices() const { return devices_.get(); }
+
 private:
+    std::unique_ptr<InputDevices> devices_;
     MouseStateRecord previousMouse_;
     MouseStateRecord currentMouse_;
     uint8_t keyState_[256];

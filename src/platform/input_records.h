@@ -10,7 +10,7 @@ struct KeyEventRecord {
     uint32_t data = 0;
     uint32_t timeStamp = 0;
     uint32_t sequence = 0;
-    uintptr_t appData = 0;
+    uint32_t appData = 0;
 };
 
 // The extended mouse state: motion since the last reading, then 8 buttons
@@ -18,6 +18,6 @@ struct KeyEventRecord {
 struct MouseStateRecord {
     int32_t x = 0;
     int32_t y = 0;
-    int32_t wheel = 0;
+    int32_t z = 0;  // wheel
     uint8_t buttons[8] = {0, 0, 0, 0, 0, 0, 0, 0};
 };

@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
+
+MessageBoxHook g_hook;
 
 bool HeadlessBoxes() {
     const char* mode = std::getenv("QUARN_MESSAGEBOX");
@@ -27,6 +30,8 @@ int ShowMessageBox(const char* text, const char* caption, unsigned flags) {
     const bool yesNo = (flags & 0xF) == MB_YESNO;
     std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
     std::fflush(stderr);
+    if (g_hook)
+        return g_hook(text, caption, flags);
     if (HeadlessBoxes())
         return yesNo ? IDYES : IDOK;
 
@@ -44,4 +49,8 @@ int ShowMessageBox(const char* text, const char* caption, unsigned flags) {
     if (SDL_ShowMessageBox(&data, &answer) != 0)
         return IDYES;
     return answer;
+}
+
+void SetMessageBoxHook(MessageBoxHook hook) {
+    g_hook = std::move(hook);
 }

@@ -4,6 +4,8 @@
 // shown: the call returns the default answer at once (OK; Yes for a Yes/No
 // question), so a box never blocks a test or a headless run.
 
+#include <functional>
+
 enum MessageBoxFlags : unsigned {
     MB_OK = 0x0,
     MB_YESNO = 0x4,
@@ -21,3 +23,9 @@ enum MessageBoxAnswer : int {
 };
 
 int ShowMessageBox(const char* text, const char* caption, unsigned flags);
+
+// Receives every box in place of the screen and returns its answer; the line
+// on standard error is still written. Tests install one to read the boxes and
+// to answer No. An empty hook restores the normal boxes.
+using MessageBoxHook = std::function<int(const char* text, const char* caption, unsigned flags)>;
+void SetMessageBoxHook(MessageBoxHook hook);

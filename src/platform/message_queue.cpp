@@ -47,7 +47,8 @@ WindowMessage Translate(const SDL_Event& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             if (g_inputSink && !event.key.repeat)
-                g_inputSink->OnKey(event.key.keysym.scancode, event.type == SDL_KEYDOWN);
+                g_inputSink->OnKey(event.key.keysym.scancode, event.type == SDL_KEYDOWN,
+                                   event.key.timestamp);
             return {};
         case SDL_MOUSEMOTION:
             if (g_inputSink)

@@ -31,7 +31,7 @@ void SetWindowProcedure(WindowProcedure procedure);
 class RawInputSink {
 public:
     virtual ~RawInputSink() = default;
-    virtual void OnKey(int sdlScancode, bool down) = 0;
+    virtual void OnKey(int sdlScancode, bool down, uint32_t timeMs) = 0;
     virtual void OnMouseMotion(int dx, int dy) = 0;
     virtual void OnMouseButton(int button, bool down) = 0;
     virtual void OnMouseWheel(int dz) = 0;

@@ -1,6 +1,7 @@
 #include "platform/platform_window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstdio>
 
@@ -212,4 +213,18 @@ void PlatformWindow::ClientSize(int* width, int* height) const {
 
 uint32_t PlatformWindow::WindowId() const {
     return window_ ? SDL_GetWindowID(window_) : 0;
+}
+
+uint64_t PlatformWindow::NativeHandle() const {
+    if (!window_)
+        return 0;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window_, &info))
+        return 0;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (info.subsystem == SDL_SYSWM_X11)
+        return static_cast<uint64_t>(info.info.x11.window);
+#endif
+    return 0;
 }

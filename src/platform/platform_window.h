@@ -74,6 +74,8 @@ public:
     // The client size as the window system reports it now.
     void ClientSize(int* width, int* height) const;
     uint32_t WindowId() const;
+    // The window system's id of the window (the X11 window), 0 without one.
+    uint64_t NativeHandle() const;
     SDL_Window* Handle() const { return window_; }
 
     // Makes the given step fail once, for tests of the failure paths.

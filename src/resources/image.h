@@ -61,6 +61,7 @@ public:
 
     size_t RowBytes() const { return static_cast<size_t>(width) * (bitsPerPixel / 8); }
 
+private:
     // Decoders; the file is chosen by Load.
     int LoadBMP(const char* path);
     int LoadTGA(const char* path);
@@ -68,7 +69,6 @@ public:
     int LoadPNG(const char* path);
     int LoadDDS(const char* path);
 
-private:
     // Sets the size and format of an uncompressed picture and allocates its
     // pixels: ImageOk, or ImageOutOfMemory past the limits or without memory.
     int AllocatePixels(uint32_t newWidth, uint32_t newHeight, int bits);

@@ -5,18 +5,32 @@
 #include "platform/gl.h"
 #include "resources/gl_extensions.h"
 #include "resources/image.h"
+#include "resources/s3tc.h"
 
 namespace {
 
+// S3TC levels as stored, or decoded to RGBA when the driver has no
+// compressed-texture entry point.
 void UploadCompressed(const Image& image) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    const std::vector<DdsLevel> levels = PlanDdsLevels(image);
-    for (const DdsLevel& level : levels) {
-        qglCompressedTexImage2DARB(
-            GL_TEXTURE_2D, level.level, image.pixelFormat, static_cast<GLsizei>(level.width),
-            static_cast<GLsizei>(level.height), 0, static_cast<GLsizei>(level.size),
-            image.pixels.data() + level.offset);
+    std::vector<DdsLevel> levels = PlanDdsLevels(image);
+    std::vector<uint8_t> decoded;
+    for (size_t i = 0; i < levels.size(); ++i) {
+        const DdsLevel& level = levels[i];
+        const uint8_t* blocks = image.pixels.data() + level.offset;
+        const GLsizei w = static_cast<GLsizei>(level.width);
+        const GLsizei h = static_cast<GLsizei>(level.height);
+        if (qglCompressedTexImage2DARB) {
+            qglCompressedTexImage2DARB(GL_TEXTURE_2D, level.level, image.pixelFormat, w, h, 0,
+                                       static_cast<GLsizei>(level.size), blocks);
+        } else if (DecodeS3tcLevel(image.pixelFormat, level.width, level.height, blocks, decoded)) {
+            glTexImage2D(GL_TEXTURE_2D, level.level, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                         decoded.data());
+        } else {
+            levels.resize(i);  // out of memory: keep the levels already up
+            break;
+        }
     }
     // Files with fewer levels than a full chain stay complete: mipmapping
     // stops at the last level uploaded.
@@ -85,9 +99,6 @@ void TextureLoader::Configure(uint8_t compressionFlags, bool generateMipmaps, in
 bool TextureLoader::LoadTexture(const char* path, uint32_t& texture) const {
     Image image;
     if (image.Load(path) != ImageOk)
-        return false;
-    // Without the compressed-texture entry point S3TC data cannot go up.
-    if (image.compressed && !qglCompressedTexImage2DARB)
         return false;
     if (!image.compressed && maxTextureSize_ > 0 &&
         image.width > static_cast<uint32_t>(maxTextureSize_)) {

@@ -1,7 +1,8 @@
 #pragma once
 // Loads one image file into a GL texture: decodes it, shrinks pictures wider
 // than the GL allows, and uploads with the configured filtering, mipmaps and
-// compression. DDS files go up as their stored S3TC levels.
+// compression. DDS files go up as their stored S3TC levels, decoded to RGBA
+// in software when the driver has no compressed-texture entry point.
 
 #include <cstddef>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/bitmap_font.h"
 #include "platform/gl.h"
 #include "platform/platform_window.h"
 #include "resources/gl_extensions.h"
@@ -154,6 +155,24 @@ TEST(GLWindowTest, TheFontListsDrawTextAndAreFreedByDestroy) {
     window.Get().Destroy();
     EXPECT_EQ(g_fontBase, 0u);
     EXPECT_EQ(window.Get().Window(), nullptr);
+}
+
+TEST(GLWindowTest, WithoutTheFontFileTheListsExistButDrawNothing) {
+    GLTestWindow window;
+    ASSERT_TRUE(window.Created());
+    const GLuint base = glGenLists(256);
+    EXPECT_FALSE(BuildBitmapFontLists("/nonexistent/font.ttf", 12, base, 0, 255));
+    glRasterPos2i(0, 0);
+    GLfloat before[4] = {};
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
+    for (GLuint code = 0; code < 255; ++code) {
+        ASSERT_TRUE(glIsList(base + code));
+        glCallList(base + code);
+    }
+    GLfloat after[4] = {};
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
+    EXPECT_EQ(after[0], before[0]);
+    glDeleteLists(base, 256);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(PngJpeg, PngWriterAndReaderKeepRowsBottomFirst) {
 
 TEST_F(PngJpeg, PngColourTypesAreConvertedToEightBitRgbOrRgba) {
     // Palette 2 x 2, 8-bit indices, with tRNS making entry 1 half transparent.
-    PngSpec palette;
+    PngPicture palette;
     palette.width = 2;
     palette.height = 2;
     palette.colourType = PNG_COLOR_TYPE_PALETTE;
@@ -85,7 +85,7 @@ TEST_F(PngJpeg, PngColourTypesAreConvertedToEightBitRgbOrRgba) {
               (Bytes{40, 50, 60, 128, 10, 20, 30, 255, 10, 20, 30, 255, 40, 50, 60, 128}));
 
     // 1-bit grey: bits 1 0 1 in the top row, 0 1 0 below.
-    PngSpec grey1;
+    PngPicture grey1;
     grey1.width = 3;
     grey1.height = 2;
     grey1.bitDepth = 1;
@@ -98,7 +98,7 @@ TEST_F(PngJpeg, PngColourTypesAreConvertedToEightBitRgbOrRgba) {
                                     255, 255, 255, 0, 0, 0, 255, 255, 255}));
 
     // 16-bit grey with alpha: the high bytes remain.
-    PngSpec grey16;
+    PngPicture grey16;
     grey16.width = 1;
     grey16.height = 1;
     grey16.bitDepth = 16;
@@ -110,7 +110,7 @@ TEST_F(PngJpeg, PngColourTypesAreConvertedToEightBitRgbOrRgba) {
     EXPECT_EQ(image_.pixels, (Bytes{0x12, 0x12, 0x12, 0xAB}));
 
     // 16-bit RGB with a transparent colour, interlaced.
-    PngSpec rgb16;
+    PngPicture rgb16;
     rgb16.width = 2;
     rgb16.height = 1;
     rgb16.bitDepth = 16;
@@ -144,7 +144,7 @@ TEST_F(PngJpeg, DamagedPngFailsWithTheDecodeCode) {
     EXPECT_EQ(Load(Path("corrupt.png")), ImagePngDecode);
 
     // An IHDR claiming 100000 x 100000 is refused before any allocation.
-    PngSpec huge;
+    PngPicture huge;
     huge.width = 1;
     huge.height = 1;
     huge.rows = {1, 2, 3};

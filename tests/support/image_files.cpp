@@ -189,38 +189,39 @@ std::string ReadFile(const std::string& path) {
 
 namespace {
 
-bool EncodePngSpec(png_structp png, png_infop info, const PngSpec& spec, std::FILE* file) {
+bool EncodePngPicture(png_structp png, png_infop info, const PngPicture& picture, std::FILE* file) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_init_io(png, file);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colourType,
+                 picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_color palette[256] = {};
-    if (!spec.palette.empty()) {
-        const size_t entries = spec.palette.size() / 3;
+    if (!picture.palette.empty()) {
+        const size_t entries = picture.palette.size() / 3;
         for (size_t i = 0; i < entries; ++i)
-            palette[i] = {spec.palette[i * 3], spec.palette[i * 3 + 1], spec.palette[i * 3 + 2]};
+            palette[i] = {picture.palette[i * 3], picture.palette[i * 3 + 1],
+                          picture.palette[i * 3 + 2]};
         png_set_PLTE(png, info, palette, static_cast<int>(entries));
     }
     png_color_16 transparentColour = {};
-    if (!spec.transparency.empty()) {
-        if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
-            png_set_tRNS(png, info, spec.transparency.data(),
-                         static_cast<int>(spec.transparency.size()), nullptr);
+    if (!picture.transparency.empty()) {
+        if (picture.colourType == PNG_COLOR_TYPE_PALETTE) {
+            png_set_tRNS(png, info, picture.transparency.data(),
+                         static_cast<int>(picture.transparency.size()), nullptr);
         } else {
-            transparentColour.red = spec.transparency[0];
-            transparentColour.green = spec.transparency.size() > 1 ? spec.transparency[1] : 0;
-            transparentColour.blue = spec.transparency.size() > 2 ? spec.transparency[2] : 0;
-            transparentColour.gray = spec.transparency[0];
+            transparentColour.red = picture.transparency[0];
+            transparentColour.green = picture.transparency.size() > 1 ? picture.transparency[1] : 0;
+            transparentColour.blue = picture.transparency.size() > 2 ? picture.transparency[2] : 0;
+            transparentColour.gray = picture.transparency[0];
             png_set_tRNS(png, info, nullptr, 0, &transparentColour);
         }
     }
     png_write_info(png, info);
-    const size_t rowBytes = spec.rows.size() / spec.height;
-    std::vector<png_bytep> rows(spec.height);
-    for (uint32_t row = 0; row < spec.height; ++row)
-        rows[row] = const_cast<png_bytep>(spec.rows.data() + row * rowBytes);
+    const size_t rowBytes = picture.rows.size() / picture.height;
+    std::vector<png_bytep> rows(picture.height);
+    for (uint32_t row = 0; row < picture.height; ++row)
+        rows[row] = const_cast<png_bytep>(picture.rows.data() + row * rowBytes);
     png_write_image(png, rows.data());
     png_write_end(png, info);
     return true;
@@ -228,13 +229,13 @@ bool EncodePngSpec(png_structp png, png_infop info, const PngSpec& spec, std::FI
 
 }  // namespace
 
-void WritePngFile(const std::string& path, const PngSpec& spec) {
+void WritePngFile(const std::string& path, const PngPicture& picture) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         throw std::runtime_error("cannot write " + path);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    const bool written = EncodePngSpec(png, info, spec, file);
+    const bool written = EncodePngPicture(png, info, picture, file);
     png_destroy_write_struct(&png, &info);
     std::fclose(file);
     if (!written)

@@ -45,7 +45,7 @@ std::string ReadFile(const std::string& path);
 // A PNG file of any colour type and bit depth, written by libpng; rows are
 // given top row first, packed as the PNG format packs them. `palette` holds
 // RGB triples, `transparency` the tRNS chunk bytes (both may be empty).
-struct PngSpec {
+struct PngPicture {
     uint32_t width = 0;
     uint32_t height = 0;
     int bitDepth = 8;
@@ -55,7 +55,7 @@ struct PngSpec {
     Bytes palette;
     Bytes transparency;
 };
-void WritePngFile(const std::string& path, const PngSpec& spec);
+void WritePngFile(const std::string& path, const PngPicture& picture);
 
 // A one-component (grey) JPEG of the given size, top row first, written by libjpeg.
 void WriteGreyJpegFile(const std::string& path, uint32_t width, uint32_t height, const Bytes& grey);

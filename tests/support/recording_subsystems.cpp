@@ -117,3 +117,16 @@ void RecordingGame::ControlStep(int32_t& appState) {
 void RecordingGame::Draw(bool paused) {
     log_->push_back(paused ? "game.Draw(paused)" : "game.Draw");
 }
+
+RecordingInput::~RecordingInput() {
+    log_->push_back("~input");
+}
+RecordingSound::~RecordingSound() {
+    log_->push_back("~sound");
+}
+RecordingMenu::~RecordingMenu() {
+    log_->push_back("~menu");
+}
+RecordingGame::~RecordingGame() {
+    log_->push_back("~game");
+}

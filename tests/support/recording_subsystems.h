@@ -15,6 +15,7 @@ using CallLog = std::vector<std::string>;
 class RecordingInput : public InputSubsystem {
 public:
     explicit RecordingInput(CallLog* log) : log_(log) {}
+    ~RecordingInput() override;
     HRESULT Init(PlatformWindow*) override;
     void ReadKeyboard() override;
     void ReadMouse() override;
@@ -28,6 +29,7 @@ private:
 class RecordingSound : public SoundSubsystem {
 public:
     explicit RecordingSound(CallLog* log) : log_(log) {}
+    ~RecordingSound() override;
     HRESULT Init(PlatformWindow*) override;
     void LoadEffects(const std::string& path) override;
     void LoadMusicPlaylist(const std::string& path) override;
@@ -57,6 +59,7 @@ private:
 class RecordingMenu : public MenuSubsystem {
 public:
     explicit RecordingMenu(CallLog* log) : log_(log) {}
+    ~RecordingMenu() override;
     void Init(GLWindow* window, InputSubsystem* input, EventList* events,
               GLExtensions* extensions) override;
     void Update(int32_t& appState) override;
@@ -73,6 +76,7 @@ private:
 class RecordingGame : public GameSubsystem {
 public:
     explicit RecordingGame(CallLog* log) : log_(log) {}
+    ~RecordingGame() override;
     GLExtensions& Extensions() override { return extensions; }
     void Attach(EventList* events, GLWindow* window, InputSubsystem* input,
                 SoundSubsystem* sound) override;

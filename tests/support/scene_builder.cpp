@@ -263,3 +263,52 @@ void ExpectScenesEqual(const Scene& expected, const Scene& actual) {
         EXPECT_EQ(expected.transparentList[i].key, actual.transparentList[i].key);
     }
 }
+
+int WriteAndLoadScene(const Scene& built, const std::string& path, Scene& into) {
+    WriteSceneOrFail(built, path);
+    return into.Load(path);
+}
+
+SceneBuilder& SceneBuilder::AddOutline(const std::string& name) {
+    scene_.shapes.push_back(MakeShape(name, {}));
+    return *this;
+}
+
+SceneBuilder& SceneBuilder::AddPolyline(std::initializer_list<Vector2> planePoints, bool closed) {
+    if (scene_.shapes.empty())
+        AddOutline("outline");
+    std::vector<Vector> points;
+    for (const Vector2& p : planePoints)
+        points.push_back({static_cast<float>(p.x), 0.0f, static_cast<float>(p.y)});
+    Shape& shape = scene_.shapes.back();
+    shape.polylines.push_back(MakePolyline(closed, std::move(points)));
+    shape.polylineCount = static_cast<uint32_t>(shape.polylines.size());
+    return *this;
+}
+
+SceneBuilder& SceneBuilder::AddBox(const std::string& name, Vector cornerA, Vector cornerB) {
+    scene_.primitives.push_back(MakePrimitive(name, std::make_unique<Box>(cornerA, cornerB)));
+    return *this;
+}
+
+SceneBuilder& SceneBuilder::AddCube(const std::string& name, Vector centre, float halfSize) {
+    scene_.primitives.push_back(MakePrimitive(name, std::make_unique<Cube>(centre, halfSize)));
+    return *this;
+}
+
+SceneBuilder& SceneBuilder::AddCylinder(const std::string& name, Vector endCentre, float height,
+                                        float radius) {
+    scene_.primitives.push_back(
+        MakePrimitive(name, std::make_unique<Cylinder>(endCentre, height, radius)));
+    return *this;
+}
+
+SceneBuilder& SceneBuilder::AddPoint(const std::string& name, Vector position) {
+    scene_.primitives.push_back(MakePrimitive(name, std::make_unique<Point>(position)));
+    return *this;
+}
+
+SceneBuilder& SceneBuilder::AddSphere(const std::string& name, Vector centre, float radius) {
+    scene_.primitives.push_back(MakePrimitive(name, std::make_unique<Sphere>(centre, radius)));
+    return *this;
+}

@@ -91,7 +91,7 @@ void ScriptedInput::ClickButton(int button) {
 void ScriptedInput::ReadMouse() {
     previous_ = current_;
     current_ = pending_;
-    pending_.x = pending_.y = pending_.wheel = 0;
+    pending_.x = pending_.y = pending_.z = 0;
     for (int i = 0; i < 8; ++i) {
         if (releaseAfterRead_[i]) {
             pending_.buttons[i] = 0;

@@ -1,0 +1,92 @@
+#pragma once
+// DirectInput-style keyboard and mouse devices fed by the SDL event pump. The
+// keyboard keeps a buffer of 10 key records in DirectInput scan codes; the
+// mouse reports relative motion summed between reads and 8 button bytes.
+// Devices take events only while acquired.
+
+#include <cstdint>
+
+#include "platform/input_records.h"
+#include "platform/message_queue.h"
+
+// Results in DirectInput's sense: 0 and 1 succeed, negative values fail.
+enum DeviceResult : int32_t {
+    DI_OK = 0,
+    DI_NOEFFECT = 1,        // acquiring an acquired device, and the like
+    DI_BUFFEROVERFLOW = 1,  // events were lost since the last read
+    DIERR_INPUTLOST = static_cast<int32_t>(0x8007001Eu),
+    DIERR_NOTACQUIRED = static_cast<int32_t>(0x8007000Cu),
+};
+
+// DirectInput scan code (DIK_ value) of an SDL scancode; 0 for keys without one.
+uint8_t DikFromScancode(int sdlScancode);
+
+// One buffered key event (DIDEVICEOBJECTDATA) and the extended mouse state
+// (DIMOUSESTATE2), as the devices deliver them.
+using DeviceKeyRecord = KeyEventRecord;
+using DeviceMouseState = MouseStateRecord;
+
+class KeyboardDevice {
+public:
+    static constexpr uint32_t kBufferSize = 10;
+
+    int32_t Acquire();  // DI_NOEFFECT when already acquired; starts with an empty buffer
+    int32_t Unacquire();
+    bool Acquired() const { return acquired_; }
+
+    // Moves up to *count buffered records, oldest first, into records and sets
+    // *count to the number moved. DIERR_NOTACQUIRED while not acquired.
+    int32_t GetDeviceData(DeviceKeyRecord* records, uint32_t* count);
+
+    // From the event pump. Events past the tenth before a read are lost.
+    void OnKey(int sdlScancode, bool down, uint32_t timeMs);
+    // A key event already in DirectInput terms (scripted input, tests).
+    void OnScanCode(uint8_t dik, bool down, uint32_t timeMs);
+
+private:
+    DeviceKeyRecord buffer_[kBufferSize];
+    uint32_t buffered_ = 0;
+    uint32_t sequence_ = 0;
+    bool overflowed_ = false;
+    bool acquired_ = false;
+};
+
+class MouseDevice {
+public:
+    // Acquiring switches SDL's relative mouse mode on (motion without a
+    // cursor, like exclusive mode); unacquiring switches it off.
+    int32_t Acquire();
+    int32_t Unacquire();
+    bool Acquired() const { return acquired_; }
+
+    // The motion summed since the last read and the buttons now.
+    // DIERR_NOTACQUIRED, with a zero state, while not acquired.
+    int32_t GetDeviceState(DeviceMouseState* state);
+
+    // From the event pump. SDL buttons 1 left, 2 middle, 3 right, 4 and 5 the
+    // side buttons become DirectInput's 0 left, 1 right, 2 middle, 3, 4.
+    void OnMotion(int dx, int dy);
+    void OnButton(int sdlButton, bool down);
+    void OnWheel(int notches);
+
+private:
+    DeviceMouseState state_;
+    bool acquired_ = false;
+};
+
+// Both devices, fed by the event pump while this object lives.
+class InputDevices : public RawInputSink {
+public:
+    InputDevices();
+    ~InputDevices() override;
+    InputDevices(const InputDevices&) = delete;
+    InputDevices& operator=(const InputDevices&) = delete;
+
+    void OnKey(int sdlScancode, bool down, uint32_t timeMs) override;
+    void OnMouseMotion(int dx, int dy) override;
+    void OnMouseButton(int button, bool down) override;
+    void OnMouseWheel(int dz) override;
+
+    KeyboardDevice keyboard;
+    MouseDevice mouse;
+};

@@ -1,0 +1,275 @@
+// Whole simulation steps with the rope on small levels: firing, catching,
+// hanging, reeling, wrapping round corners and settling at level start.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "game/event_list.h"
+#include "physics/physics_world.h"
+#include "physics/player.h"
+#include "physics/rope.h"
+#include "scene/scene.h"
+#include "scene/scene_file.h"
+#include "support/scene_builder.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class RopeScenario : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ball_.rope = &rope_;
+        ball_.mass = 2.0f;
+        rope_.mass = 1.0f;
+        world_.SetPlayer(&ball_);
+        world_.SetEventList(&events_);
+        world_.SetScene(&scene_);
+        world_.SetParameters(PhysicsParameters{});
+        ball_.position.Set(0.0, 0.0);
+        ball_.velocity.Set(0.0, 0.0);
+        rope_.Reset();
+    }
+    void AddGravity() {
+        world_.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);
+    }
+    // Steps until the hook catches; false when it has not after maxSteps.
+    bool StepUntilAttached(int maxSteps) {
+        for (int i = 0; i < maxSteps && !rope_.attached; ++i)
+            world_.Step();
+        return rope_.attached;
+    }
+    int CountEvents(int32_t type, int32_t sample = -1) const {
+        int count = 0;
+        for (size_t i = 0; i < events_.Size(); ++i) {
+            if (events_[i].type == type && (sample < 0 || events_[i].sample == sample))
+                ++count;
+        }
+        return count;
+    }
+
+    // The level goes through the scene writer and Scene::Load, as a level
+    // file would.
+    void LoadBuilt() {
+        scene_.Clear();
+        ASSERT_EQ(WriteAndLoadScene(built_, dir_.File("level.dme"), scene_), LoadOk);
+    }
+
+    TempDir dir_;
+    Scene built_;
+    Scene scene_;
+    TPlayer ball_;
+    TRope rope_;
+    EventList events_;
+    PhysicsWorld world_;
+};
+
+TEST_F(RopeScenario, FireFlyCatchAndHangAtAFixedLength) {
+    SceneBuilder(built_).AddOutline("ceiling").AddPolyline({{-300, 60}, {300, 60}});
+    LoadBuilt();
+    AddGravity();
+    rope_.Shoot(ball_.position, 0.0);
+    ASSERT_TRUE(StepUntilAttached(50));
+    EXPECT_FALSE(rope_.flying);
+    EXPECT_EQ(CountEvents(EventPlayEffect, 2), 1);
+    EXPECT_EQ(events_.Size(), 1u);
+    EXPECT_EQ(rope_.position.x, 0.0);
+    EXPECT_EQ(rope_.position.y, 60.0);
+    EXPECT_EQ(rope_.velocity.x, 0.0);
+    const double length = rope_.freeLength;
+    EXPECT_EQ(rope_.totalLength, length);
+    EXPECT_GT(length, 60.0);  // the ball fell while the hook flew
+
+    for (int step = 0; step < 500; ++step) {
+        world_.Step();
+        ASSERT_NEAR(Distance(ball_.position, rope_.position), length, 1e-9);
+    }
+    EXPECT_EQ(rope_.freeLength, length);
+    EXPECT_EQ(rope_.position.y, 60.0);  // the caught hook stays where it caught
+    EXPECT_NEAR(ball_.position.x, 0.0, 1e-12);
+    EXPECT_EQ(events_.Size(), 1u);
+}
+
+TEST_F(RopeScenario, ReelOutAndInToTheClampsWhileHanging) {
+    SceneBuilder(built_).AddOutline("ceiling").AddPolyline({{-300, 60}, {300, 60}});
+    LoadBuilt();
+    AddGravity();
+    rope_.Shoot(ball_.position, 0.0);
+    ASSERT_TRUE(StepUntilAttached(50));
+
+    const double frameTime = 1.0 / 60.0;
+    for (int frame = 0; frame < 2500; ++frame) {
+        rope_.Reel(+1, frameTime);
+        for (int i = 0; i < 5; ++i)
+            world_.Step();
+        ASSERT_LE(rope_.totalLength, 350.0);
+    }
+    EXPECT_EQ(rope_.totalLength, 350.0);
+    EXPECT_EQ(rope_.freeLength, 350.0);
+    EXPECT_NEAR(Distance(ball_.position, rope_.position), 350.0, 1e-9);
+
+    for (int frame = 0; frame < 2500; ++frame) {
+        rope_.Reel(-1, frameTime);
+        for (int i = 0; i < 5; ++i)
+            world_.Step();
+    }
+    EXPECT_EQ(rope_.totalLength, 15.0);
+    EXPECT_EQ(rope_.freeLength, 15.0);
+    EXPECT_NEAR(Distance(ball_.position, rope_.position), 15.0, 1e-9);
+    EXPECT_NEAR(ball_.position.y, 45.0, 1e-9);
+}
+
+// The hook hangs from a ceiling at (0, 200); a ledge reaches in from the
+// right with its corner at (40, 120). Swinging right wraps the rope round
+// the corner; swinging back unwraps it.
+TEST_F(RopeScenario, SwingPastACornerWrapsAndSwingingBackUnwraps) {
+    SceneBuilder(built_)
+        .AddOutline("ceiling")
+        .AddPolyline({{-300, 200}, {300, 200}})
+        .AddOutline("ledge")
+        .AddPolyline({{40, 120}, {200, 120}});
+    LoadBuilt();
+    ball_.position.Set(0.0, 50.0);
+    rope_.Attach(ball_.position, {0.0, 200.0});
+    ASSERT_EQ(rope_.freeLength, 150.0);
+    ball_.velocity.Set(3.0, 0.0);  // no gravity: it sweeps round at constant speed
+
+    int steps = 0;
+    while (rope_.wrapPoints.empty() && steps < 200) {
+        world_.Step();
+        ++steps;
+    }
+    ASSERT_EQ(rope_.wrapPoints.size(), 1u);
+    const WrapPoint corner = rope_.wrapPoints.back();
+    EXPECT_TRUE(corner.SameCorner(1, 0, 0));
+    EXPECT_EQ(corner.position.x, 40.0);
+    EXPECT_EQ(corner.position.y, 120.0);
+    // Shortened to the distance from the ball (before its move) to the corner.
+    EXPECT_EQ(rope_.freeLength, Distance(ball_.previousPosition, corner.position));
+    EXPECT_LT(rope_.freeLength, 150.0 - 80.0);
+    EXPECT_EQ(rope_.totalLength, 150.0);
+    // The ball was past the line from the hook through the corner.
+    EXPECT_LT(HeadingAngle(rope_.position, ball_.position),
+              HeadingAngle(rope_.position, corner.position));
+
+    for (int i = 0; i < 5; ++i) {
+        world_.Step();
+        ASSERT_EQ(rope_.wrapPoints.size(), 1u);
+        ASSERT_NEAR(Distance(ball_.position, corner.position), rope_.freeLength, 1e-9);
+    }
+
+    ball_.velocity = -ball_.velocity;
+    steps = 0;
+    while (!rope_.wrapPoints.empty() && steps < 200) {
+        world_.Step();
+        ++steps;
+        ASSERT_LE(rope_.wrapPoints.size(), 1u);
+    }
+    ASSERT_TRUE(rope_.wrapPoints.empty());
+    EXPECT_EQ(rope_.freeLength, Distance(ball_.previousPosition, rope_.position));
+    // Unwrapped within one step of the straight line: nearly the old length.
+    EXPECT_NEAR(rope_.freeLength, 150.0, 0.1);
+    world_.Step();
+    EXPECT_NEAR(Distance(ball_.position, rope_.position), rope_.freeLength, 1e-9);
+    EXPECT_TRUE(events_.Empty());
+}
+
+TEST_F(RopeScenario, CornerThatIsTheLastWrapPointIsNeverAppendedAgain) {
+    SceneBuilder(built_).AddOutline("post").AddPolyline({{0, 0}, {0, -30}});
+    LoadBuilt();
+    rope_.Attach({-10.0, 0.0}, {-100.0, 100.0});
+    rope_.wrapPoints.push_back({0, 0, 0, {0.0, 0.0}});
+    rope_.UpdateFreeLength({-10.0, 0.0});
+    // The ball's step passes straight over the corner it already hangs from.
+    rope_.WrapAttached(scene_, {-10.0, 0.0}, {20.0, 0.0});
+    EXPECT_EQ(rope_.wrapPoints.size(), 1u);
+    rope_.WrapAttached(scene_, {-10.0, 0.0}, {20.0, 0.0});
+    EXPECT_EQ(rope_.wrapPoints.size(), 1u);
+    EXPECT_EQ(rope_.freeLength, 10.0);
+
+    // A ball at rest scans nothing.
+    rope_.wrapPoints.clear();
+    rope_.WrapAttached(scene_, {-10.0, 0.0}, {0.0, 0.0});
+    EXPECT_TRUE(rope_.wrapPoints.empty());
+}
+
+TEST_F(RopeScenario, FlyingHookCollectsCornersOnceAndCatchUsesThePath) {
+    SceneBuilder(built_)
+        .AddOutline("pegs")
+        .AddPolyline({{10, 30}, {60, 30}, {25, 45}})
+        .AddOutline("far")
+        .AddPolyline({{500, 500}, {600, 500}});
+    LoadBuilt();
+    const Vector2 ball{0.0, 0.0};
+    rope_.Shoot(ball, 0.0);
+    rope_.previousPosition.Set(0.0, 100.0);
+    rope_.position.Set(100.0, 100.0);
+    rope_.WrapWhileFlying(scene_, ball);
+    // (10, 30) and (25, 45) lie in the swept triangle, (60, 30) does not.
+    ASSERT_EQ(rope_.wrapPoints.size(), 2u);
+    EXPECT_TRUE(rope_.wrapPoints[0].SameCorner(0, 0, 0));
+    EXPECT_TRUE(rope_.wrapPoints[1].SameCorner(0, 0, 2));
+
+    // Corners are collected on one step of a flight only.
+    rope_.previousPosition.Set(100.0, 100.0);
+    rope_.position.Set(100.0, -100.0);
+    rope_.WrapWhileFlying(scene_, ball);
+    EXPECT_EQ(rope_.wrapPoints.size(), 2u);
+
+    rope_.Attach(ball, {100.0, 45.0});
+    EXPECT_EQ(rope_.freeLength, Distance(ball, {25.0, 45.0}));
+    EXPECT_EQ(rope_.totalLength, Distance({100.0, 45.0}, {10.0, 30.0}) +
+                                     Distance({10.0, 30.0}, {25.0, 45.0}) +
+                                     Distance({25.0, 45.0}, ball));
+}
+
+TEST_F(RopeScenario, HookThroughADeadlyLineRaisesARopeReleaseAndFliesOn) {
+    SceneBuilder(built_)
+        .AddOutline("DEATH_laser")
+        .AddPolyline({{-100, 25}, {100, 25}})
+        .AddOutline("ceiling")
+        .AddPolyline({{-300, 50}, {300, 50}});
+    LoadBuilt();
+    rope_.Shoot(ball_.position, 0.0);
+    ASSERT_TRUE(StepUntilAttached(20));
+    ASSERT_EQ(events_.Size(), 2u);
+    EXPECT_EQ(events_[0].type, EventRopeRelease);
+    EXPECT_EQ(events_[1].type, EventPlayEffect);
+    EXPECT_EQ(events_[1].sample, 2);
+    EXPECT_EQ(rope_.position.y, 50.0);
+}
+
+TEST_F(RopeScenario, SettleRopeCatchesTheCeilingAboveOrStaysIdle) {
+    SceneBuilder(built_).AddOutline("ceiling").AddPolyline({{-50, 100}, {50, 100}});
+    LoadBuilt();
+    ball_.position.Set(0.0, 0.0);
+    world_.SettleRope();
+    EXPECT_TRUE(rope_.attached);
+    EXPECT_FALSE(rope_.flying);
+    EXPECT_EQ(rope_.position.x, 0.0);
+    EXPECT_EQ(rope_.position.y, 100.0);
+    EXPECT_EQ(rope_.freeLength, 100.0);
+    EXPECT_EQ(rope_.velocity.y, 0.0);
+    EXPECT_TRUE(events_.Empty());
+
+    // Nothing above: the hook searches 1250 units and stays idle.
+    rope_.Reset();
+    ball_.position.Set(200.0, 0.0);
+    world_.SettleRope();
+    EXPECT_FALSE(rope_.attached);
+    EXPECT_FALSE(rope_.flying);
+    EXPECT_EQ(rope_.position.x, 200.0);
+    EXPECT_EQ(rope_.position.y, 1250.0);
+    EXPECT_EQ(rope_.velocity.y, 0.0);
+
+    // A deadly line on the way up raises a rope release.
+    SceneBuilder(built_).AddOutline("DEATH").AddPolyline({{150, 42}, {250, 42}});
+    LoadBuilt();
+    rope_.Reset();
+    world_.SettleRope();
+    EXPECT_FALSE(rope_.attached);
+    EXPECT_EQ(events_.Size(), 1u);
+    EXPECT_EQ(events_[0].type, EventRopeRelease);
+}
+
+}  // namespace

@@ -24,6 +24,13 @@ struct GameEvent {
     int32_t value = 0;
 };
 
+// Sees every event as it is appended (the simulator's step trace).
+class EventListObserver {
+public:
+    virtual ~EventListObserver() = default;
+    virtual void OnAppend(const GameEvent& event) = 0;
+};
+
 // Events are held by value; the list keeps its capacity between frames so a
 // simulation step does not allocate once the list has grown to its working size.
 class EventList {
@@ -32,7 +39,8 @@ public:
 
     void Append(const GameEvent& event) {
         events_.push_back(event);
-        ++appended_;
+        if (observer_)
+            observer_->OnAppend(event);
     }
     bool Empty() const { return events_.empty(); }
     size_t Size() const { return events_.size(); }
@@ -46,11 +54,10 @@ public:
     }
     void Clear() { events_.clear(); }
 
-    // Counts every event ever appended; observers (the simulator's trace) use it
-    // to find the events added since they last looked.
-    uint64_t AppendedCount() const { return appended_; }
+    // At most one observer; null removes it.
+    void SetObserver(EventListObserver* observer) { observer_ = observer; }
 
 private:
     std::vector<GameEvent> events_;
-    uint64_t appended_ = 0;
+    EventListObserver* observer_ = nullptr;
 };

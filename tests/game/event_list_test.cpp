@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 GameEvent Event(int32_t type, int32_t sample = 0, int32_t trigger = 0, int32_t value = 0) {
@@ -29,12 +31,30 @@ TEST(EventList, TakesEventsLastInFirstOutWithTheirFields) {
     EXPECT_EQ(sound.value, 42);
     EXPECT_EQ(list.TakeLast().sample, 3);
     EXPECT_TRUE(list.Empty());
-    EXPECT_EQ(list.AppendedCount(), 3u);
 
     list.Append(Event(EventRestart));
     list.Clear();
     EXPECT_TRUE(list.Empty());
-    EXPECT_EQ(list.AppendedCount(), 4u);
+}
+
+class RecordingObserver : public EventListObserver {
+public:
+    void OnAppend(const GameEvent& event) override { seen.push_back(event.type); }
+    std::vector<int32_t> seen;
+};
+
+TEST(EventList, TheObserverSeesEveryAppendInOrderWhateverIsTakenLater) {
+    EventList list;
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    list.Append(Event(EventBallCollision));
+    list.Append(Event(EventRopeRelease));
+    list.TakeLast();
+    list.Append(Event(EventDeath));
+    list.SetObserver(nullptr);
+    list.Append(Event(EventRestart));
+    EXPECT_EQ(observer.seen,
+              (std::vector<int32_t>{EventBallCollision, EventRopeRelease, EventDeath}));
 }
 
 }  // namespace

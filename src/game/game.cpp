@@ -458,6 +458,11 @@ void Game::Draw(bool paused) {
     }
     if (!window_)
         return;
+    if (levelLoaded_) {
+        window_->DrawBallAndRope(ball_, lightOrder_, blendFactor_);
+        window_->DrawWorld(scene_, showOutlines_);
+        window_->DrawCursorMarker(aimPoint_.x, aimPoint_.y, cursorTexture_);
+    }
     DrawHeadsUpDisplay();
 }
 

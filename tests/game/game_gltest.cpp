@@ -132,8 +132,18 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     EXPECT_EQ(GreenPixels(promptX, promptY, promptX + 120, promptY + 14, height), 0);
     glWindow.EndFrame();
 
+    // Without show_fps the FPS line goes and the others keep their places.
     game.EndGame();
     EXPECT_FALSE(glIsTexture(rockTexture));
+    folder.Write("settings.ini", kGLTestSettings);
+    ASSERT_TRUE(game.StartGame());
+    glWindow.BeginFrame();
+    game.Draw(true);
+    EXPECT_EQ(GreenPixels(10, 35, 80, 35 + 14, height), 0);
+    EXPECT_GT(GreenPixels(10, 50, 80, 50 + 14, height), 5);  // Collisions
+    EXPECT_GT(GreenPixels(10, 80, 80, 80 + 14, height), 5);  // TT
+    glWindow.EndFrame();
+    game.EndGame();
 }
 
 }  // namespace

@@ -166,7 +166,9 @@ bool Game::LoadLevel(const std::string& path) {
     const int result = scene_.Load(path);
     if (result != LoadOk) {
         UnloadLevel();  // whatever was read before the fault
-        ShowGameError("Level error: cannot load " + path + ": " + DescribeLoadResult(result) +
+        // A list line too long for a path leaves its entry empty.
+        const std::string shown = path.empty() ? "an empty level path" : path;
+        ShowGameError("Level error: cannot load " + shown + ": " + DescribeLoadResult(result) +
                       " (" + LoadResultName(result) + ").");
         return false;
     }

@@ -24,11 +24,11 @@ using ::testing::internal::GetCapturedStderr;
 // A 2 x 2 picture of one colour.
 void WritePicture(const TempDir& folder, const std::string& name, uint8_t r, uint8_t g, uint8_t b) {
     folder.Write(name, "");
-    PngPicture spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.rows = {r, g, b, r, g, b, r, g, b, r, g, b};
-    WritePngFile(folder.File(name), spec);
+    PngPicture picture;
+    picture.width = 2;
+    picture.height = 2;
+    picture.rows = {r, g, b, r, g, b, r, g, b, r, g, b};
+    WritePngFile(folder.File(name), picture);
 }
 
 // Pixels of the heads-up text colour within a rectangle of window pixels

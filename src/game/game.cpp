@@ -127,7 +127,12 @@ bool Game::StartGame() {
     UnloadLevel();  // a game that was not ended keeps nothing
     const std::string listPath = std::string(kLevelFolder) + kLevelListFile;
     std::string problem;
-    if (!levels_.Read(listPath, &problem)) {
+    if (!singleLevel_.empty()) {
+        if (!levels_.SetSingleLevel(singleLevel_)) {
+            ShowGameError("Level error: cannot use the level path " + singleLevel_ + ".");
+            return false;
+        }
+    } else if (!levels_.Read(listPath, &problem)) {
         ShowGameError("Level list error: " + listPath + " " + problem + ".");
         return false;
     }
@@ -209,6 +214,8 @@ bool Game::LoadLevel(const std::string& path) {
     stats_.RestartShotTimer();
 
     SortLights();
+    if (observer_)
+        observer_->OnLevelLoaded(levels_.Index(), path, ball_.position);
     settling_ = true;
     SimulationStep();
     settling_ = false;
@@ -247,6 +254,8 @@ void Game::RestartLevel() {
 }
 
 void Game::AdvanceLevel() {
+    if (observer_)
+        observer_->OnLevelCompleted();
     UnloadLevel();
     levels_.Advance();
     if (!LoadLevel(levels_.Current()))
@@ -254,6 +263,12 @@ void Game::AdvanceLevel() {
 }
 
 void Game::SimulationStep() {
+    RunSimulationStep();
+    if (observer_)
+        observer_->OnSimulationStep();
+}
+
+void Game::RunSimulationStep() {
     if (stats_.current.collisions > kMaxCollisions) {
         RestartLevel();
         return;

@@ -42,6 +42,18 @@ enum GameEffect : int32_t {
     EffectHookFired = 3,
 };
 
+// Sees the level cycle as it happens (the simulator's trace).
+class GameObserver {
+public:
+    virtual ~GameObserver() = default;
+    // A level is loaded and its ball placed, just before the step the load runs.
+    virtual void OnLevelLoaded(size_t index, const std::string& path, const Vector2& start) = 0;
+    // A simulation step has ended (also one that restarted the level).
+    virtual void OnSimulationStep() = 0;
+    // The ball reached an end zone; the next level is about to load.
+    virtual void OnLevelCompleted() = 0;
+};
+
 class Game final : public GameSubsystem {
 public:
     // Builds the bodies, the camera and the statistics; loads nothing. The
@@ -83,6 +95,11 @@ public:
     // Waits so that frames come at most 60 times per second.
     void LimitFrameRate();
 
+    // Plays the one level file given instead of the level list (empty: the list).
+    void SetSingleLevel(const std::string& path) { singleLevel_ = path; }
+    // At most one observer; null removes it.
+    void SetObserver(GameObserver* observer) { observer_ = observer; }
+
     // State for tests, tools and the heads-up display.
     TPlayer& Ball() { return ball_; }
     const TPlayer& Ball() const { return ball_; }
@@ -118,6 +135,7 @@ private:
     void Raise(int32_t type, int32_t sample);
     void LoadFixedTextures();
     void StartRun();
+    void RunSimulationStep();
     void DrawHeadsUpDisplay();
 
     double lastSimulatedTick_ = 0.0;
@@ -154,5 +172,7 @@ private:
     bool settling_ = false;   // inside the step LoadLevel and RestartLevel run
     bool levelLost_ = false;  // the next level failed to load during play
     uint64_t stepCount_ = 0;
+    std::string singleLevel_;
+    GameObserver* observer_ = nullptr;
     std::vector<GameEvent> frameEvents_;  // this frame's events, newest first
 };

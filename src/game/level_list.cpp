@@ -1,5 +1,7 @@
 #include "game/level_list.h"
 
+#include <cstring>
+
 bool LevelList::Read(const std::string& path, std::string* error) {
     Clear();
     const bool complete = ReadPlaylist(path.c_str(), entries_);
@@ -15,6 +17,17 @@ bool LevelList::Read(const std::string& path, std::string* error) {
             *error = "names no level";
         return false;
     }
+    return true;
+}
+
+bool LevelList::SetSingleLevel(const std::string& path) {
+    Clear();
+    if (path.empty() || path.size() >= kPlaylistPathSize)
+        return false;
+    auto entry = std::make_unique<PlaylistEntry>();
+    std::memset(entry.get(), 0, sizeof(PlaylistEntry));
+    std::memcpy(entry->path, path.data(), path.size());
+    entries_.push_back(std::move(entry));
     return true;
 }
 

@@ -22,6 +22,9 @@ public:
     size_t Index() const { return index_; }
     // The path of the current level; empty when the list is empty.
     std::string Current() const;
+    // Makes the list the one level file given; false when the path does not
+    // fit a list entry.
+    bool SetSingleLevel(const std::string& path);
     // Moves to the next level, wrapping to the first after the last.
     void Advance();
     void Clear();

@@ -246,6 +246,11 @@ void MouseDevice::OnButton(int sdlButton, bool down) {
         state_.buttons[button] = down ? 0x80 : 0x00;
 }
 
+void MouseDevice::SetButton(int button, bool down) {
+    if (button >= 0 && button < 8)
+        state_.buttons[button] = down ? 0x80 : 0x00;
+}
+
 void MouseDevice::OnWheel(int notches) {
     if (acquired_)
         state_.z += notches * kWheelDelta;

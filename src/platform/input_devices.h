@@ -67,6 +67,8 @@ public:
     // side buttons become DirectInput's 0 left, 1 right, 2 middle, 3, 4.
     void OnMotion(int dx, int dy);
     void OnButton(int sdlButton, bool down);
+    // A button already in DirectInput numbering, 0-7 (scripted input, tests).
+    void SetButton(int button, bool down);
     void OnWheel(int notches);
 
 private:

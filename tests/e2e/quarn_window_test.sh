@@ -19,10 +19,11 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Prints the window id of the process's "Quarn" window, waiting up to 10 s.
+# Prints the window id of the process's "Quarn" window, waiting up to 30 s (a
+# loaded machine can take long to start it).
 find_window() {
     tries=0
-    while [ "$tries" -lt 100 ]; do
+    while [ "$tries" -lt 300 ]; do
         id=$(xdotool search --all --pid "$1" --name '^Quarn$' 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             echo "$id"

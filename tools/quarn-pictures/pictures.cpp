@@ -1,0 +1,62 @@
+#include "pictures.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "menu_pictures.h"
+#include "textures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+template <Canvas (*Build)()>
+bool Draw(const std::string&, Canvas& canvas) {
+    canvas = Build();
+    return true;
+}
+
+}  // namespace
+
+const std::vector<PictureFile>& GamePictures() {
+    static const std::vector<PictureFile> files = {
+        {"Textures/quarn.png", PictureFormat::PngRgb, Draw<BallTexture>},
+        {"Textures/rope.png", PictureFormat::PngRgb, Draw<RopeTexture>},
+        {"Textures/rock.png", PictureFormat::PngRgb, Draw<RockTexture>},
+        {"Textures/lava.png", PictureFormat::PngRgb, Draw<LavaTexture>},
+        {"Textures/water.png", PictureFormat::PngRgb, Draw<WaterTexture>},
+        {"Textures/moss.png", PictureFormat::PngRgb, Draw<MossTexture>},
+        {"Textures/glass.png", PictureFormat::PngRgb, Draw<GlassTexture>},
+        {"Textures/glass_alpha.png", PictureFormat::PngRgba, Draw<GlassAlphaTexture>},
+        {"Textures/grid.png", PictureFormat::PngRgb, Draw<GridTexture>},
+        {"Textures/metal.jpg", PictureFormat::Jpeg, Draw<MetalTexture>},
+        {"Textures/brick.tga", PictureFormat::Tga, Draw<BrickTexture>},
+        {"Textures/wood.bmp", PictureFormat::Bmp, Draw<WoodTexture>},
+        {"Textures/crystal.dds", PictureFormat::DdsDxt1, Draw<CrystalTexture>},
+        {"Textures/sky.jpg", PictureFormat::Jpeg, Draw<SkyTexture>},
+        {"Menu/background.png", PictureFormat::PngRgba, Draw<MenuBackground>},
+        {"Menu/MainMenu.png", PictureFormat::PngRgba, MainMenuSheet},
+        {"Menu/GameMenu.png", PictureFormat::PngRgba, GameMenuSheet},
+        {"Menu/cursor.png", PictureFormat::PngRgba, Draw<MenuCursor>},
+        {"Menu/Credits.png", PictureFormat::PngRgba, CreditsPicture},
+    };
+    return files;
+}
+
+bool WriteGamePictures(const std::string& folder, const std::string& fontFile, std::string& error) {
+    for (const PictureFile& file : GamePictures()) {
+        const fs::path path = fs::path(folder) / file.path;
+        std::error_code code;
+        fs::create_directories(path.parent_path(), code);
+        Canvas canvas;
+        if (!file.draw(fontFile, canvas)) {
+            error = path.string() + ": cannot draw the text with the font " + fontFile;
+            return false;
+        }
+        if (!SavePicture(canvas, file.format, path.string())) {
+            error = path.string() + ": cannot write the file";
+            return false;
+        }
+    }
+    return true;
+}

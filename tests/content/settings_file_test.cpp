@@ -1,5 +1,5 @@
 // The shipped settings.ini: every key the game reads, each under a comment
-// line, at its built-in default except the volumes.
+// line, at its built-in default except the volumes and the frame limit.
 
 #include <gtest/gtest.h>
 
@@ -90,7 +90,7 @@ std::map<std::string, Entry> ReadShippedSettings() {
     return entries;
 }
 
-TEST(ShippedSettings, EveryKeyIsThereWithACommentAndOnlyTheVolumesDiffer) {
+TEST(ShippedSettings, EveryKeyIsThereWithACommentAtItsDefaultButVolumesAndFrameLimit) {
     const std::map<std::string, Entry> entries = ReadShippedSettings();
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(entries.size(), kKeys.size());
@@ -99,7 +99,9 @@ TEST(ShippedSettings, EveryKeyIsThereWithACommentAndOnlyTheVolumesDiffer) {
         const auto found = entries.find(name);
         ASSERT_NE(found, entries.end()) << name;
         EXPECT_TRUE(found->second.commented) << name;
-        if (name == "Sound/music_vol" || name == "Sound/effect_vol") {
+        if (name == "Video/fps_limit") {
+            EXPECT_EQ(found->second.value, "1") << "the levels are timed for 60 frames a second";
+        } else if (name == "Sound/music_vol" || name == "Sound/effect_vol") {
             const int volume = std::stoi(found->second.value);
             EXPECT_GE(volume, 20) << name << " should be audible";
             EXPECT_LE(volume, 100) << name;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -155,6 +156,41 @@ TEST(ShippedLevels, TheLevelsFormOneLoopPlayedWithTheirSolutions) {
     for (size_t i = 0; i < paths.size(); ++i)
         EXPECT_EQ(loaded[i], paths[i]);
     EXPECT_EQ(loaded.back(), paths.front());
+}
+
+// The number after a keyword as the game reads it; -1 for the bare keyword.
+int NameNumber(const std::string& name, const std::string& keyword) {
+    if (name == keyword)
+        return -1;
+    return static_cast<int>(std::strtol(name.c_str() + keyword.size(), nullptr, 10));
+}
+
+// Each end zone names a start point of the next level in the list, and the
+// last level's end names one of the first level's.
+TEST(ShippedLevels, EveryEndZoneLeadsToAStartPointOfTheNextLevel) {
+    const std::vector<std::string> paths = ShippedLevelPaths();
+    ASSERT_FALSE(paths.empty());
+    std::vector<std::set<int>> ends(paths.size());
+    std::vector<std::set<int>> starts(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        Scene scene;
+        ASSERT_EQ(scene.Load(kGameDir + "/" + paths[i]), 1) << paths[i];
+        for (const PrimitiveEntry& primitive : scene.primitives) {
+            if (primitive.name == "QUARN")
+                starts[i].insert(-1);
+            else if (primitive.name.rfind("START", 0) == 0)
+                starts[i].insert(NameNumber(primitive.name, "START"));
+            else if (primitive.name.rfind("END", 0) == 0)
+                ends[i].insert(NameNumber(primitive.name, "END"));
+        }
+        EXPECT_FALSE(ends[i].empty()) << paths[i];
+    }
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const size_t next = (i + 1) % paths.size();
+        for (int end : ends[i])
+            EXPECT_EQ(starts[next].count(end), 1u)
+                << paths[i] << " END" << end << " has no start in " << paths[next];
+    }
 }
 
 // Between them the levels show every kind of level object and every way a

@@ -1,12 +1,12 @@
 // Where the subsystems of the shipped program are wired into the frame. Each
-// maker returns its subsystem once that subsystem exists; until then it
-// returns null and the frame runs without it (window, clear, swap).
-// Wired so far: input, the sound system and the game. The menus are to come.
+// maker returns its subsystem; a maker that returns null leaves its subsystem
+// out and the frame runs without it (window, clear, swap).
 
 #include "app/application.h"
 #include "audio/sound_system.h"
 #include "game/game.h"
 #include "input/input.h"
+#include "menu/menu.h"
 #include "platform/audio_mixer_backend.h"
 
 SubsystemFactory DefaultSubsystems() {
@@ -17,7 +17,9 @@ SubsystemFactory DefaultSubsystems() {
     factory.createSound = []() -> std::unique_ptr<SoundSubsystem> {
         return std::make_unique<SoundSystem>(std::make_unique<AudioMixerBackend>());
     };
-    factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> { return nullptr; };
+    factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> {
+        return std::make_unique<TMenu>();
+    };
     factory.createGame = []() -> std::unique_ptr<GameSubsystem> {
         return std::make_unique<Game>();
     };

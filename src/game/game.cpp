@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "game/level_description.h"
 #include "game/light_order.h"
+#include "input/input.h"
 #include "platform/clock.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
@@ -18,11 +19,6 @@ constexpr char kBallTexture[] = "Textures/quarn.png";
 constexpr char kRopeTexture[] = "Textures/rope.png";
 constexpr char kCursorTexture[] = "Menu/cursor.png";
 constexpr char kErrorCaption[] = "ERROR";
-
-// DirectInput codes of the fixed keys.
-constexpr int kKeyEscape = 1;
-constexpr int kKeyH = 35;
-constexpr int kKeyPrintScreen = 183;
 
 constexpr Vector2 kBallHome{-50.0, 0.0};
 constexpr double kFrameLimitSeconds = 1.0 / 60.0;
@@ -175,7 +171,9 @@ bool Game::LoadLevel(const std::string& path) {
     const int result = scene_.Load(path);
     if (result != LoadOk) {
         UnloadLevel();  // whatever was read before the fault
-        ShowGameError("Level error: cannot load " + path + ": " + DescribeLoadResult(result) +
+        // A list line too long for a path leaves its entry empty.
+        const std::string shown = path.empty() ? "an empty level path" : path;
+        ShowGameError("Level error: cannot load " + shown + ": " + DescribeLoadResult(result) +
                       " (" + LoadResultName(result) + ").");
         return false;
     }
@@ -404,11 +402,11 @@ void Game::ControlStep(int32_t& appState) {
     const NoInput noInput;
     const InputSubsystem& in = input_ ? *input_ : static_cast<const InputSubsystem&>(noInput);
 
-    if (in.KeyPressed(kKeyPrintScreen) && window_)
+    if (in.KeyPressed(DIK_SYSRQ) && window_)
         window_->RequestScreenshot();
-    if (in.KeyPressed(kKeyEscape))
+    if (in.KeyPressed(DIK_ESCAPE))
         appState = StatePause;
-    if (in.KeyPressed(kKeyH))
+    if (in.KeyPressed(DIK_H))
         showOutlines_ = !showOutlines_;
     if (sound_) {
         if (in.KeyPressed(keys_.nextSong))
@@ -477,6 +475,11 @@ void Game::Draw(bool paused) {
     }
     if (!window_)
         return;
+    if (levelLoaded_) {
+        window_->DrawBallAndRope(ball_, lightOrder_, blendFactor_);
+        window_->DrawWorld(scene_, showOutlines_);
+        window_->DrawCursorMarker(aimPoint_.x, aimPoint_.y, cursorTexture_);
+    }
     DrawHeadsUpDisplay();
 }
 

@@ -52,6 +52,13 @@ TEST_F(GameTest, AMissingOrEmptyLevelListIsReportedAndTheMenuReturns) {
     EXPECT_TRUE(Contains(shown, "not an extended M3U list")) << shown;
     EXPECT_EQ(AppState, StateMenu);
 
+    // A path line too long for the list leaves an empty entry in its place.
+    WriteLevelList(folder_, {std::string(300, 'x')});
+    CaptureStderr();
+    EXPECT_FALSE(NewGame());
+    shown = GetCapturedStderr();
+    EXPECT_TRUE(Contains(shown, "cannot load an empty level path")) << shown;
+
     // Paused or resumed without a level, the game ends itself.
     AppState = StatePlaying;
     Frames(1);

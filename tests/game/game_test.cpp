@@ -234,6 +234,23 @@ TEST_F(GameTest, KeysAndVideoFlagsAreReadAtANewGamePhysicsAndCameraAtALevelLoad)
     EXPECT_TRUE(game.RunStarted());
 }
 
+TEST_F(GameTest, TheFrameLimitWaitsOutTheRestOfASixtiethOfASecond) {
+    Level("Levels/open.dme", kOpenLevel);
+    WriteLevelList(folder_, {"Levels/open.dme"});
+    Settings("[video]\nfps_limit=1\n");
+    Game& game = MakeGame();
+    ASSERT_TRUE(NewGame());
+    ASSERT_TRUE(game.FrameLimit());
+    Frames(1);
+
+    uint64_t slept = clock_.slept;
+    Frames(1, 6);  // 10.67 ms left: whole milliseconds are slept
+    EXPECT_EQ(clock_.slept - slept, 10u);
+    slept = clock_.slept;
+    Frames(1, 20);  // a slow frame is not held back
+    EXPECT_EQ(clock_.slept, slept);
+}
+
 const char* const kCeilingLevel =
     "outline ceiling\n"
     "    line -300 40 300 40\n"

@@ -1,0 +1,21 @@
+#include "menu/credits_menu.h"
+
+#include "app/gl_window.h"
+#include "app/subsystems.h"
+#include "resources/overlay.h"
+
+void TCreditsMenu::GetAction(int& action) {
+    if (activated)
+        action = ActionBack;
+    activated = false;
+}
+
+void TCreditsMenu::Draw() {
+    if (window)
+        window->DrawImage(0, 0, kVirtualScreenWidth, kVirtualScreenHeight, textures.credits);
+}
+
+void TCreditsMenu::Update() {
+    if (input && input->MouseButtonPressed(0))
+        activated = true;
+}

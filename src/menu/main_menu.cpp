@@ -1,0 +1,29 @@
+#include "menu/main_menu.h"
+
+namespace {
+constexpr int kSheetRows[kMenuItemCount] = {0, 1, 2, 4, 5};
+}
+
+void TMainMenu::Init(const MenuTextures& newTextures) {
+    TBaseMenu::Init(newTextures);
+    BuildItems(kSheetRows, textures.mainSheet);
+}
+
+void TMainMenu::GetAction(int& action) {
+    if (activated) {
+        switch (selection) {
+            case 1:
+                action = ActionNewGame;
+                break;
+            case 3:
+                action = ActionCredits;
+                break;
+            case 4:
+                action = ActionQuit;
+                break;
+            default:  // entry 2 leads nowhere
+                break;
+        }
+    }
+    activated = false;
+}

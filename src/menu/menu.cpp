@@ -1,0 +1,202 @@
+#include "menu/menu.h"
+
+#include "app/app_state.h"
+#include "app/gl_window.h"
+#include "input/input.h"
+#include "menu/base_menu.h"
+#include "menu/credits_menu.h"
+#include "menu/game_menu.h"
+#include "menu/main_menu.h"
+#include "menu/options_menu.h"
+#include "resources/gl_extensions.h"
+#include "resources/overlay.h"
+#include "resources/texture_manager.h"
+
+const char kVersionLine[] = "Version: Release 1.0.1.0";
+
+namespace {
+
+constexpr char kBackgroundPicture[] = "Menu/background.png";
+constexpr char kGameSheetPicture[] = "Menu/GameMenu.png";
+constexpr char kMainSheetPicture[] = "Menu/MainMenu.png";
+constexpr char kCursorPicture[] = "Menu/cursor.png";
+constexpr char kCreditsPicture[] = "Menu/Credits.png";
+
+constexpr int kVersionX = 10;
+constexpr int kVersionY = 10;
+constexpr int kCursorSize = 32;
+
+// Bit 0 of the compression flags: upload pictures with a compressed format.
+constexpr uint8_t kCompressPictures = 1;
+
+// The cursor leaves one edge of the virtual screen and comes in at the other.
+int WrapOnce(int value, int extent) {
+    if (value > extent)
+        return value - extent;
+    if (value < 0)
+        return value + extent;
+    return value;
+}
+
+bool HasGLContext(const GLWindow* window) {
+    return window && window->Window();
+}
+
+}  // namespace
+
+TMenu::TMenu() = default;
+
+TMenu::~TMenu() {
+    textureManager_.reset();
+    current_ = nullptr;
+    mainMenu_.reset();
+    gameMenu_.reset();
+    optionsMenu_.reset();
+    creditsMenu_.reset();
+}
+
+void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
+                 GLExtensions* extensions) {
+    window_ = window;
+    input_ = input;
+    events_ = events;
+    mainMenu_ = std::make_unique<TMainMenu>(this);
+    gameMenu_ = std::make_unique<TGameMenu>(this);
+    optionsMenu_ = std::make_unique<TOptionsMenu>(this);
+    creditsMenu_ = std::make_unique<TCreditsMenu>(this);
+
+    if (window_) {
+        cursorX_ = window_->width / 2;
+        cursorY_ = window_->height / 2;
+    }
+    current_ = mainMenu_.get();
+    LoadTextures(extensions);
+
+    // The options screen gets neither pictures nor items: nothing leads to it.
+    mainMenu_->Init(textures_);
+    gameMenu_->Init(textures_);
+    creditsMenu_->Init(textures_);
+}
+
+void TMenu::LoadTextures(const GLExtensions* extensions) {
+    textureManager_ = std::make_unique<TextureManager>();
+    if (!HasGLContext(window_))
+        return;
+    // Without an extension table the manager keeps its defaults.
+    if (extensions) {
+        const uint8_t compression =
+            window_->texcomp && extensions->textureCompression ? kCompressPictures : 0;
+        textureManager_->Init(compression, extensions->generateMipmap, extensions->maxTextureSize);
+    }
+
+    // A picture that fails has shown "Texture not found!" and stays 0.
+    textureManager_->Get(kBackgroundPicture, textures_.background);
+    textureManager_->Get(kGameSheetPicture, textures_.gameSheet);
+    textureManager_->Get(kMainSheetPicture, textures_.mainSheet);
+    textureManager_->Get(kCursorPicture, textures_.cursor);
+    textureManager_->Get(kCreditsPicture, textures_.credits);
+}
+
+void TMenu::Update(int32_t& appState) {
+    if (!current_)
+        return;
+    // A game that ended by itself leaves no paused game for the in-game menu.
+    if (appState == StateMenu && current_ == gameMenu_.get())
+        SwitchTo(mainMenu_.get());
+    if (input_ && input_->KeyPressed(DIK_SYSRQ) && window_)
+        window_->RequestScreenshot();
+    if (input_ && input_->KeyPressed(DIK_ESCAPE))
+        appState = StateQuit;
+    MoveCursor(input_ ? input_->MouseState() : MouseStateRecord{});
+    current_->Update();
+    HandleKeys();
+
+    int action = ActionNone;
+    current_->GetAction(action);
+    CarryOut(action, appState);
+}
+
+void TMenu::MoveCursor(const MouseStateRecord& mouse) {
+    lastMotionX_ = mouse.x;
+    lastMotionY_ = mouse.y;
+    cursorX_ = WrapOnce(cursorX_ + mouse.x, kVirtualScreenWidth);
+    cursorY_ = WrapOnce(cursorY_ + mouse.y, kVirtualScreenHeight);
+}
+
+void TMenu::HandleKeys() {
+    if (!input_)
+        return;
+    if (input_->KeyPressed(DIK_UP))
+        current_->Up();
+    if (input_->KeyPressed(DIK_DOWN))
+        current_->Down();
+    if (input_->KeyPressed(DIK_LEFT))
+        current_->Left();
+    if (input_->KeyPressed(DIK_RIGHT))
+        current_->Right();
+    if (input_->KeyPressed(DIK_RETURN))
+        current_->Activate();
+}
+
+void TMenu::CarryOut(int action, int32_t& appState) {
+    switch (action) {
+        case ActionNewGame:
+            appState = StateNewGame;
+            break;
+        case ActionQuit:
+            appState = StateQuit;
+            break;
+        case ActionResume:
+            appState = StatePlaying;
+            break;
+        case ActionBack:
+            SwitchTo(appState == StateMenu ? mainMenu_.get() : gameMenu_.get());
+            break;
+        case ActionOptions:
+            SwitchTo(optionsMenu_.get());
+            break;
+        case ActionCredits:
+            SwitchTo(creditsMenu_.get());
+            break;
+        case ActionEndGame:
+            SwitchTo(mainMenu_.get());
+            appState = StateEndGame;
+            break;
+        default:  // nothing, or not an action
+            break;
+    }
+}
+
+void TMenu::SwitchTo(TBaseMenu* screen) {
+    current_ = screen;
+    current_->Reset();
+}
+
+void TMenu::Draw() {
+    if (!current_ || !HasGLContext(window_))
+        return;
+    window_->DrawFullScreenImage(textures_.background);
+    window_->PrintText(kVersionX, kVersionY, "%s", kVersionLine);
+    current_->Draw();
+    window_->DrawImage(cursorX_, cursorY_, kCursorSize, kCursorSize, textures_.cursor);
+}
+
+TBaseMenu* TMenu::Screen(int screen) const {
+    switch (screen) {
+        case ScreenMain:
+            return mainMenu_.get();
+        case ScreenInGame:
+            return gameMenu_.get();
+        case ScreenOptions:
+            return optionsMenu_.get();
+        case ScreenCredits:
+            return creditsMenu_.get();
+        default:
+            return nullptr;
+    }
+}
+
+void TMenu::Show(int screen) {
+    if (TBaseMenu* shown = Screen(screen))
+        SwitchTo(shown);
+}

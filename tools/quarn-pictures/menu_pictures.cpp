@@ -137,9 +137,9 @@ bool DrawTitle(Canvas& canvas, const std::string& font, const std::string& title
         canvas,
         [&](float x, float y) {
             const float along = std::fabs(x - centre);
-            if (along < gap || along > centre - 28.0f)
+            if (along < gap || along > centre - 44.0f)
                 return 10.0f;
-            const float taper = 1.0f - (along - gap) / (centre - 28.0f - gap);
+            const float taper = 1.0f - (along - gap) / (centre - 44.0f - gap);
             return std::fabs(y - ruleY) - 1.6f * taper;
         },
         [&](float, float) { return gold; });
@@ -193,7 +193,7 @@ Canvas MenuBackground() {
     Paint(canvas, [](float x, float y) {
         const float u = x / kSheetSide, v = y / kSheetSide;
         const float edge = std::min(std::min(u, 1.0f - u), std::min(v, 1.0f - v));
-        const float frame = 1.0f - SmoothStep(0.0f, 0.11f, edge);
+        const float frame = 1.0f - SmoothStep(0.0f, 0.14f, edge);
         Rgba colour = Mix(Rgb8(26, 44, 84), Rgb8(6, 10, 24), frame);
         colour.a = 0.6f + 0.36f * frame;
         // A faint swing of the rope across the middle, and a fine diagonal weave.
@@ -203,7 +203,7 @@ Canvas MenuBackground() {
         const float weave = std::fabs(std::fmod(x + y, 16.0f) - 8.0f);
         colour = Mix(colour, Rgb8(40, 64, 110, colour.a),
                      (1.0f - SmoothStep(0.5f, 1.5f, weave)) * 0.25f);
-        const float line = std::fabs(edge - 0.035f) * kSheetSide;
+        const float line = std::fabs(edge - 0.06f) * kSheetSide;
         colour = Mix(colour, Rgb8(120, 170, 240, 0.95f), 1.0f - SmoothStep(0.6f, 1.6f, line));
         return colour;
     });

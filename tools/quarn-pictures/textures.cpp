@@ -28,9 +28,9 @@ float Ridge(float noise, float width) {
 Canvas BallTexture() {
     Canvas canvas(128, 128);
     const Rgba core = Rgb8(255, 214, 110), coreEdge = Rgb8(236, 128, 28);
-    const Rgba steel = Rgb8(84, 128, 184), steelDark = Rgb8(36, 62, 112);
+    const Rgba steel = Rgb8(112, 162, 222), steelDark = Rgb8(58, 94, 150);
     const Rgba groove = Rgb8(30, 22, 26), bright = Rgb8(196, 224, 250);
-    const Rgba rim = Rgb8(22, 32, 58), rimEdge = Rgb8(8, 12, 26);
+    const Rgba rim = Rgb8(40, 58, 96), rimEdge = Rgb8(16, 24, 46);
     const float pixel = 1.0f / 64.0f;
     Paint(canvas, [&](float x, float y) {
         const float dx = (x - 64.0f) / 64.0f;
@@ -125,7 +125,11 @@ Canvas MossTexture() {
         const float patch = SmoothStep(0.45f, 0.62f, TileNoise(41, u, v, 4, 4, 4));
         const float tuft = TileNoise(42, u, v, 32, 32, 2);
         const Rgba moss = Mix(Rgb8(96, 148, 58), Rgb8(150, 196, 92), tuft);
-        return Mix(Rgb8(236, 242, 228), moss, patch * 0.85f);
+        // Light stone between the patches: it barely darkens the texture under
+        // it, and still reads as mossy stone where the overlay is drawn alone.
+        const Rgba stone =
+            Mix(Rgb8(176, 178, 166), Rgb8(214, 216, 204), TileNoise(43, u, v, 8, 8, 3));
+        return Mix(stone, moss, patch * 0.85f);
     });
     return canvas;
 }

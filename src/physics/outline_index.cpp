@@ -80,6 +80,7 @@ void OutlineIndex::Clear() {
     wideEdges_.clear();
     result_.clear();
     columns_ = rows_ = 0;
+    answered_ = 0;
     revision_ = 0;
     shapesData_ = nullptr;
     shapeCount_ = lastPolylineCount_ = lastPointCount_ = 0;
@@ -241,6 +242,7 @@ const std::vector<uint32_t>* OutlineIndex::EdgesNear(const OutlineBox& box) {
     CellRange range;
     if (!Cells(box, range))
         return nullptr;
+    ++answered_;
     result_.clear();
     for (int32_t y = range.y0; y <= range.y1; ++y) {
         for (int32_t x = range.x0; x <= range.x1; ++x) {
@@ -265,6 +267,7 @@ const std::vector<uint32_t>* OutlineIndex::PointsNear(const OutlineBox& box) {
     CellRange range;
     if (!Cells(box, range))
         return nullptr;
+    ++answered_;
     result_.clear();
     for (int32_t y = range.y0; y <= range.y1; ++y) {
         for (int32_t x = range.x0; x <= range.x1; ++x) {

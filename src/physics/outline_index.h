@@ -72,6 +72,9 @@ public:
     size_t EdgeCount() const { return edges_.size(); }
     size_t PointCount() const { return points_.size(); }
     double CellSize() const { return cellSize_; }
+    // Queries answered from the grid since the last Build, rather than
+    // handed back for a whole scan.
+    size_t AnsweredQueries() const { return answered_; }
 
 private:
     struct CellRange {
@@ -93,6 +96,7 @@ private:
     std::vector<uint32_t> result_;     // reused by every query
     double originX_ = 0.0, originY_ = 0.0, cellSize_ = 1.0;
     int32_t columns_ = 0, rows_ = 0;
+    size_t answered_ = 0;
     // What Matches compares.
     uint32_t revision_ = 0;
     const void* shapesData_ = nullptr;

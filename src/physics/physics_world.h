@@ -45,6 +45,7 @@ public:
     // the whole scene. Both give the same results.
     void SetBroadPhase(bool enabled) { broadPhase_ = enabled; }
     bool BroadPhase() const { return broadPhase_; }
+    const OutlineIndex& Index() const { return index_; }
     void SetParameters(const PhysicsParameters& parameters) { parameters_ = parameters; }
     const PhysicsParameters& Parameters() const { return parameters_; }
 

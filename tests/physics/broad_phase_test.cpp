@@ -124,6 +124,7 @@ struct PlayCounts {
     int attachedSteps = 0;
     int collisions = 0;
     size_t traceBytes = 0;
+    size_t answered = 0;
 };
 
 // Plays one random scene both ways with the same random input; fails at the
@@ -175,6 +176,8 @@ void PlayBothWays(unsigned seed, PlayCounts& counts) {
          at = full.trace.find(" e", at + 1))
         ++counts.collisions;
     counts.traceBytes += full.trace.size();
+    counts.answered += broad.world.Index().AnsweredQueries();
+    EXPECT_EQ(full.world.Index().AnsweredQueries(), 0u);
 }
 
 TEST(BroadPhase, RandomScenesPlayIdenticallyWithTheIndexAndTheWholeScan) {
@@ -188,6 +191,9 @@ TEST(BroadPhase, RandomScenesPlayIdenticallyWithTheIndexAndTheWholeScan) {
     EXPECT_GT(counts.attachedSteps, counts.steps / 10);
     EXPECT_GT(counts.wrapSteps, counts.steps / 50);
     EXPECT_GT(counts.collisions, 100);
+    // The index did the work: nearly every step asked it at least twice
+    // (the ball, and the hook or the wrap scan), and it answered.
+    EXPECT_GT(counts.answered, static_cast<size_t>(counts.steps) * 3 / 2);
 }
 
 // Every point the angle-sum test accepts lies in the padded triangle box,

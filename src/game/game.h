@@ -107,6 +107,7 @@ public:
     const TRope& Rope() const { return rope_; }
     const Scene& GetScene() const { return scene_; }
     const PhysicsWorld& World() const { return world_; }
+    PhysicsWorld& World() { return world_; }
     const Camera& GetCamera() const { return camera_; }
     RunStats& Stats() { return stats_; }
     const RunStats& Stats() const { return stats_; }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: quarn-sim [--trace] [--level FILE] [SCRIPT]";
+constexpr const char* kUsage = "usage: quarn-sim [--trace] [--full-scan] [--level FILE] [SCRIPT]";
 
 RopeTraceState RopeState(const TRope& rope) {
     if (rope.flying)
@@ -40,6 +40,7 @@ GameSimulator::GameSimulator(const SimulatorOptions& options, std::ostream& out)
     events_.SetObserver(this);
     game_->SetObserver(this);
     game_->SetSingleLevel(options_.singleLevel);
+    game_->World().SetBroadPhase(!options_.fullScan);
     game_->Attach(&events_, nullptr, input_.get(), sound_.get());
 }
 
@@ -173,6 +174,8 @@ int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std:
         const std::string argument = argv[i];
         if (argument == "--trace") {
             options.trace = true;
+        } else if (argument == "--full-scan") {
+            options.fullScan = true;
         } else if (argument == "--level" && i + 1 < argc) {
             options.singleLevel = argv[++i];
         } else if (!argument.empty() && argument[0] != '-' && scriptPath.empty()) {

@@ -43,6 +43,7 @@ public:
 struct SimulatorOptions {
     bool trace = false;
     std::string singleLevel;  // empty: the level list of the game folder
+    bool fullScan = false;    // collision and wrapping scan every outline
 };
 
 class GameSimulator final : public GameObserver, public EventListObserver {

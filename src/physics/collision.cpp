@@ -2,18 +2,11 @@
 
 #include "game/event_list.h"
 #include "physics/base_object.h"
+#include "physics/outline_index.h"
 #include "physics/physics_world.h"
 #include "scene/scene.h"
 
 namespace {
-
-constexpr char kDeadlyPrefix[] = "DEATH";
-constexpr size_t kDeadlyPrefixLength = sizeof(kDeadlyPrefix) - 1;
-
-bool IsDeadly(const Shape& shape) {
-    // A shorter name compares unequal, so it is never deadly.
-    return shape.name.compare(0, kDeadlyPrefixLength, kDeadlyPrefix) == 0;
-}
 
 // What one edge does to the body; a hit fills point.
 enum class EdgeResult { Miss, Hit, Deadly };
@@ -43,9 +36,42 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
     const bool isBall = body.kind == BodyBall;
     // The ball's swept reach for this step, measured from its current centre.
     const double reach = body.velocity.Length() + body.radius;
+    // One edge in scene order; true once it is the hit that ends the scan.
+    auto testEdge = [&](size_t s, size_t l, size_t k, bool deadly, const Vector2& a,
+                        const Vector2& b) {
+        Vector2 point;
+        const EdgeResult result = TestEdge(body, reach, deadly, a, b, point);
+        if (result == EdgeResult::Miss)
+            return false;
+        if (result == EdgeResult::Deadly) {
+            Raise(isBall ? EventDeath : EventRopeRelease);
+            return false;
+        }
+        contact.outline = static_cast<int32_t>(s);
+        contact.polyline = static_cast<int32_t>(l);
+        contact.edge = static_cast<int32_t>(k);
+        contact.point = point;
+        return true;
+    };
+
+    // Only edges within the ball's reach, or crossing the box of the hook's
+    // path, can pass the test; the index hands them over in scene order.
+    if (OutlineIndex* index = BroadPhaseIndex()) {
+        const OutlineBox box = isBall ? BallReachBox(body.position, reach)
+                                      : SegmentBox(body.position, body.position + body.velocity);
+        if (const std::vector<uint32_t>* near = index->EdgesNear(box)) {
+            for (uint32_t e : *near) {
+                const OutlineEdge& edge = index->Edge(e);
+                if (testEdge(edge.outline, edge.polyline, edge.edge, edge.deadly, edge.a, edge.b))
+                    return true;
+            }
+            return false;
+        }
+    }
+
     for (size_t s = 0; s < scene_->shapes.size(); ++s) {
         const Shape& shape = scene_->shapes[s];
-        const bool deadly = IsDeadly(shape);
+        const bool deadly = IsDeadlyOutline(shape.name);
         for (size_t l = 0; l < shape.polylines.size(); ++l) {
             const Polyline& polyline = shape.polylines[l];
             const size_t n = polyline.points.size();
@@ -55,19 +81,8 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
             for (size_t k = 0; k < edgeCount; ++k) {
                 const Vector2 a = PlanePoint(polyline.points[k]);
                 const Vector2 b = PlanePoint(polyline.points[k + 1 < n ? k + 1 : 0]);
-                Vector2 point;
-                const EdgeResult result = TestEdge(body, reach, deadly, a, b, point);
-                if (result == EdgeResult::Miss)
-                    continue;
-                if (result == EdgeResult::Deadly) {
-                    Raise(isBall ? EventDeath : EventRopeRelease);
-                    continue;
-                }
-                contact.outline = static_cast<int32_t>(s);
-                contact.polyline = static_cast<int32_t>(l);
-                contact.edge = static_cast<int32_t>(k);
-                contact.point = point;
-                return true;
+                if (testEdge(s, l, k, deadly, a, b))
+                    return true;
             }
         }
     }

@@ -22,6 +22,26 @@ PhysicsWorld::PhysicsWorld() {
     fieldObjects_.reserve(16);
 }
 
+void PhysicsWorld::SetScene(const Scene* scene) {
+    scene_ = scene;
+    RebuildBroadPhase();
+}
+
+void PhysicsWorld::RebuildBroadPhase() {
+    if (scene_ != nullptr && broadPhase_)
+        index_.Build(*scene_);
+    else
+        index_.Clear();
+}
+
+OutlineIndex* PhysicsWorld::BroadPhaseIndex() {
+    if (!broadPhase_ || scene_ == nullptr)
+        return nullptr;
+    if (!index_.Matches(*scene_))
+        index_.Build(*scene_);
+    return &index_;
+}
+
 void PhysicsWorld::AddFieldObject(const std::string& name, float x, float y, uint8_t magnet,
                                   float strength, float radius, int32_t type) {
     FieldObject object{};
@@ -126,9 +146,9 @@ void PhysicsWorld::Step() {
 
     if (scene_ != nullptr) {
         if (rope.flying)
-            rope.WrapWhileFlying(*scene_, ball.position);
+            rope.WrapWhileFlying(*scene_, ball.position, BroadPhaseIndex());
         if (rope.attached)
-            rope.WrapAttached(*scene_, ball.position, ball.velocity);
+            rope.WrapAttached(*scene_, ball.position, ball.velocity, BroadPhaseIndex());
     }
 
     ball.Move();

@@ -9,6 +9,7 @@
 
 #include "physics/contact.h"
 #include "physics/field_object.h"
+#include "physics/outline_index.h"
 #include "physics/vector.h"
 
 class EventList;
@@ -34,7 +35,17 @@ public:
 
     void SetEventList(EventList* list) { events_ = list; }
     void SetPlayer(TPlayer* player) { ball_ = player; }
-    void SetScene(const Scene* scene) { scene_ = scene; }
+    // The outline index is built here and again after the scene loads or
+    // clears or its outline list changes size; after editing outlines in
+    // place, call RebuildBroadPhase.
+    void SetScene(const Scene* scene);
+    void RebuildBroadPhase();
+    // With the broad phase (the default) collision and wrapping test only
+    // the outline edges and points near the bodies; without it they scan
+    // the whole scene. Both give the same results.
+    void SetBroadPhase(bool enabled) { broadPhase_ = enabled; }
+    bool BroadPhase() const { return broadPhase_; }
+    const OutlineIndex& Index() const { return index_; }
     void SetParameters(const PhysicsParameters& parameters) { parameters_ = parameters; }
     const PhysicsParameters& Parameters() const { return parameters_; }
 
@@ -58,10 +69,15 @@ public:
 
 private:
     void Raise(int32_t type, int32_t sample = 0);
+    // The index of the current scene, brought up to date, or nullptr for a
+    // whole scan.
+    OutlineIndex* BroadPhaseIndex();
 
     EventList* events_ = nullptr;
     std::vector<FieldObject> fieldObjects_;
     TPlayer* ball_ = nullptr;
     const Scene* scene_ = nullptr;
     PhysicsParameters parameters_;
+    OutlineIndex index_;
+    bool broadPhase_ = true;
 };

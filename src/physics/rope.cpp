@@ -1,11 +1,27 @@
 #include "physics/rope.h"
 
+#include "physics/outline_index.h"
 #include "scene/scene.h"
 
 namespace {
 
 // Room for the corners of a long wrap without reallocating during play.
 constexpr size_t kReservedWrapPoints = 64;
+
+// Calls visit(outline, polyline, point, plane point) for every outline point
+// of the scene, in scene order.
+template <typename Visit>
+void ForEachScenePoint(const Scene& scene, Visit& visit) {
+    for (size_t s = 0; s < scene.shapes.size(); ++s) {
+        const Shape& shape = scene.shapes[s];
+        for (size_t l = 0; l < shape.polylines.size(); ++l) {
+            const std::vector<Vector>& points = shape.polylines[l].points;
+            for (size_t p = 0; p < points.size(); ++p)
+                visit(static_cast<int32_t>(s), static_cast<int32_t>(l), static_cast<int32_t>(p),
+                      PlanePoint(points[p]));
+        }
+    }
+}
 
 }  // namespace
 
@@ -115,58 +131,68 @@ void TRope::ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) co
     ballVelocity -= Normalized(anchor - predicted) * (freeLength - d);
 }
 
-void TRope::WrapWhileFlying(const Scene& scene, const Vector2& ballPosition) {
+void TRope::WrapWhileFlying(const Scene& scene, const Vector2& ballPosition, OutlineIndex* index) {
     if (!wrapPoints.empty())
         return;
     const Vector2 h0 = previousPosition;
     const Vector2 h1 = position;
-    for (size_t s = 0; s < scene.shapes.size(); ++s) {
-        const Shape& shape = scene.shapes[s];
-        for (size_t l = 0; l < shape.polylines.size(); ++l) {
-            const std::vector<Vector>& points = shape.polylines[l].points;
-            for (size_t p = 0; p < points.size(); ++p) {
-                const Vector2 v = PlanePoint(points[p]);
-                if (!PointInTriangle(v, ballPosition, h0, h1))
-                    continue;
-                const int32_t o = static_cast<int32_t>(s);
-                const int32_t pl = static_cast<int32_t>(l);
-                const int32_t pt = static_cast<int32_t>(p);
-                if (!wrapPoints.empty() && wrapPoints.back().SameCorner(o, pl, pt))
-                    continue;
-                wrapPoints.push_back({o, pl, pt, v});
+    auto testPoint = [&](int32_t o, int32_t pl, int32_t pt, const Vector2& v) {
+        if (!PointInTriangle(v, ballPosition, h0, h1))
+            return;
+        if (!wrapPoints.empty() && wrapPoints.back().SameCorner(o, pl, pt))
+            return;
+        wrapPoints.push_back({o, pl, pt, v});
+    };
+
+    // Only points near the swept triangle can test inside it.
+    if (index != nullptr) {
+        if (const std::vector<uint32_t>* near =
+                index->PointsNear(TriangleBox(ballPosition, h0, h1))) {
+            for (uint32_t i : *near) {
+                const OutlinePoint& point = index->Point(i);
+                testPoint(point.outline, point.polyline, point.point, point.position);
             }
+            return;
         }
     }
+    ForEachScenePoint(scene, testPoint);
 }
 
 void TRope::WrapAttached(const Scene& scene, const Vector2& ballPosition,
-                         const Vector2& ballVelocity) {
+                         const Vector2& ballVelocity, OutlineIndex* index) {
     if (ballVelocity.x == 0.0 && ballVelocity.y == 0.0)
         return;
     const Vector2 a1 = LastAnchor();
     const Vector2 a0 = PreviousAnchor();
     const Vector2 b0 = ballPosition;
     const Vector2 b1 = ballPosition + ballVelocity;
-    for (size_t s = 0; s < scene.shapes.size(); ++s) {
-        const Shape& shape = scene.shapes[s];
-        for (size_t l = 0; l < shape.polylines.size(); ++l) {
-            const std::vector<Vector>& points = shape.polylines[l].points;
-            for (size_t p = 0; p < points.size(); ++p) {
-                const Vector2 v = PlanePoint(points[p]);
-                const int32_t o = static_cast<int32_t>(s);
-                const int32_t pl = static_cast<int32_t>(l);
-                const int32_t pt = static_cast<int32_t>(p);
-                const bool isLast = !wrapPoints.empty() && wrapPoints.back().SameCorner(o, pl, pt);
-                if (PointInTriangle(v, a1, b0, b1)) {
-                    if (isLast)
-                        continue;
-                    wrapPoints.push_back({o, pl, pt, v});
-                    UpdateFreeLength(b0);
-                } else if (isLast && PointInTriangle(v, a0, b0, b1)) {
-                    wrapPoints.pop_back();
-                    UpdateFreeLength(b0);
-                }
+    auto testPoint = [&](int32_t o, int32_t pl, int32_t pt, const Vector2& v) {
+        const bool isLast = !wrapPoints.empty() && wrapPoints.back().SameCorner(o, pl, pt);
+        if (PointInTriangle(v, a1, b0, b1)) {
+            if (isLast)
+                return;
+            wrapPoints.push_back({o, pl, pt, v});
+            UpdateFreeLength(b0);
+        } else if (isLast && PointInTriangle(v, a0, b0, b1)) {
+            wrapPoints.pop_back();
+            UpdateFreeLength(b0);
+        }
+    };
+
+    // A point far from the swept triangle can still unwrap, but only while
+    // it is the last corner, and only corners held before the scan can
+    // become the last one without being wrapped in it. Those are visited
+    // besides the points near the triangle.
+    if (index != nullptr) {
+        if (const std::vector<uint32_t>* near = index->PointsNear(TriangleBox(a1, b0, b1))) {
+            for (const WrapPoint& corner : wrapPoints)
+                index->AddPoint(corner.outline, corner.polyline, corner.point);
+            for (uint32_t i : *near) {
+                const OutlinePoint& point = index->Point(i);
+                testPoint(point.outline, point.polyline, point.point, point.position);
             }
+            return;
         }
     }
+    ForEachScenePoint(scene, testPoint);
 }

@@ -7,6 +7,7 @@
 
 #include "physics/base_object.h"
 
+class OutlineIndex;
 class Scene;
 
 // A corner of a collision outline the rope is wrapped round.
@@ -47,8 +48,13 @@ public:
     // Rope stages of the simulation step.
     void LimitFlight(const Vector2& ballPosition);
     void ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) const;
-    void WrapWhileFlying(const Scene& scene, const Vector2& ballPosition);
-    void WrapAttached(const Scene& scene, const Vector2& ballPosition, const Vector2& ballVelocity);
+    // The wrap scans visit the scene's points in scene order; with an index
+    // built from the scene they visit only the points that can wrap or
+    // unwrap, with the same outcome.
+    void WrapWhileFlying(const Scene& scene, const Vector2& ballPosition,
+                         OutlineIndex* index = nullptr);
+    void WrapAttached(const Scene& scene, const Vector2& ballPosition, const Vector2& ballVelocity,
+                      OutlineIndex* index = nullptr);
 
     bool flying = false;
     bool attached = false;

@@ -35,6 +35,7 @@ uint32_t NameHash(const std::string& text) {
 }
 
 void Scene::Clear() {
+    ++revision;
     transparentList.clear();
     path.clear();
     pathHash = 0;

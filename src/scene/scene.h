@@ -150,6 +150,9 @@ public:
     std::string path;
     SceneHeaderCounts headerCounts;
     bool loaded = false;
+    // Changes with every Load and Clear, so that what was derived from the
+    // records can tell it is out of date.
+    uint32_t revision = 0;
     bool useBufferObjects = false;
     std::vector<TransparentEntry> transparentList;
     LevelTriggers triggers;  // checkpoints, end zones, start points, sound areas

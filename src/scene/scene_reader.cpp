@@ -466,6 +466,7 @@ bool InspectPath(const std::string& path, uint64_t& size) {
 }  // namespace
 
 int Scene::Load(const std::string& filePath) {
+    ++revision;
     loaded = false;
     path = filePath;
     pathHash = NameHash(path);

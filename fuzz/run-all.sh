@@ -29,6 +29,8 @@ seeds_of() {
         settings_fuzzer) echo "$FUZZ_DIR/seeds/settings" ;;
         level_source_fuzzer) echo "$FUZZ_DIR/seeds/level_source" ;;
         sim_script_fuzzer) echo "$FUZZ_DIR/seeds/sim_script" ;;
+        # The shipped levels too, once the normal build has laid out build/game/.
+        scene_fuzzer) echo "$BUILD_DIR/seeds/$1 $(ls -d build/game/Levels 2>/dev/null)" ;;
         *) echo "$BUILD_DIR/seeds/$1" ;;
     esac
 }

@@ -11,11 +11,15 @@ constexpr int32_t kMaxFrameMilliseconds = 1000;
 constexpr int32_t kMaxFrames = 100000000;
 constexpr int32_t kMaxMotion = 1000000;
 
+// Every character the word splitting below takes as white space, so that a
+// line of them is blank rather than a command without words.
+constexpr char kWhiteSpace[] = " \t\r\n\v\f";
+
 std::string Trim(const std::string& text) {
-    const size_t begin = text.find_first_not_of(" \t\r");
+    const size_t begin = text.find_first_not_of(kWhiteSpace);
     if (begin == std::string::npos)
         return "";
-    const size_t end = text.find_last_not_of(" \t\r");
+    const size_t end = text.find_last_not_of(kWhiteSpace);
     return text.substr(begin, end - begin + 1);
 }
 

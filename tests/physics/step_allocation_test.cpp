@@ -46,6 +46,28 @@ void* operator new(size_t size) {
 void* operator new[](size_t size) {
     return CountedAllocate(size);
 }
+// The nothrow forms too (std::stable_sort's buffer uses them): left to the
+// library they would pair its allocator with the free above.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return CountedAllocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return CountedAllocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }

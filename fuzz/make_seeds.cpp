@@ -1,0 +1,95 @@
+// quarn-fuzz-seeds OUT: writes the starting corpus of the binary readers into
+// OUT/<fuzzer>/: small pictures of every accepted form, built by the same
+// helpers the tests use, and scene files compiled from the level sources in
+// fuzz/seeds/level_source/.
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "resources/image.h"
+#include "scene/level_compiler.h"
+#include "scene/level_source.h"
+#include "support/image_files.h"
+
+namespace {
+
+std::string MakeDir(const std::string& out, const char* name) {
+    const std::string dir = out + "/" + name;
+    mkdir(dir.c_str(), 0755);
+    return dir;
+}
+
+void WritePictures(const std::string& out) {
+    const Bytes rgb = PatternPixels(5, 3, 3);
+    const Bytes rgba = PatternPixels(5, 3, 4);
+    const Bytes indices = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+    const Bytes palette = PatternPixels(16, 1, 3);
+
+    const std::string bmp = MakeDir(out, "image_bmp_fuzzer");
+    WriteFile(bmp + "/rgb24.bmp", BmpFile24(5, 3, rgb));
+    WriteFile(bmp + "/indexed8.bmp", BmpFile8(5, 3, palette, indices));
+
+    const std::string tga = MakeDir(out, "image_tga_fuzzer");
+    WriteFile(tga + "/rgb24.tga", TgaUncompressedFile(5, 3, 24, rgb));
+    WriteFile(tga + "/rgba32.tga", TgaUncompressedFile(5, 3, 32, rgba));
+    WriteFile(tga + "/rle24.tga", TgaRunLengthFile(5, 3, 24, rgb, 4));
+    WriteFile(tga + "/rle32.tga", TgaRunLengthFile(5, 3, 32, rgba, 2));
+    WriteFile(tga + "/mapped.tga", TgaColourMappedFile(5, 3, palette, indices));
+
+    const std::string dds = MakeDir(out, "image_dds_fuzzer");
+    WriteFile(dds + "/dxt1.dds", DdsFile("DXT1", 8, 8, 32, 2, 40));
+    WriteFile(dds + "/dxt3.dds", DdsFile("DXT3", 4, 4, 16, 1, 16));
+    WriteFile(dds + "/dxt5.dds", DdsFile("DXT5", 8, 4, 32, 3, 48));
+
+    const std::string png = MakeDir(out, "image_png_fuzzer");
+    PngPicture picture;
+    picture.width = 5;
+    picture.height = 3;
+    picture.rows = rgb;
+    WritePngFile(png + "/rgb.png", picture);
+    picture.colourType = 6;  // RGBA
+    picture.rows = rgba;
+    picture.interlaced = true;
+    WritePngFile(png + "/rgba_interlaced.png", picture);
+    picture.colourType = 3;  // palette
+    picture.interlaced = false;
+    picture.rows = indices;
+    picture.palette = palette;
+    picture.transparency = {0, 128};
+    WritePngFile(png + "/palette_trns.png", picture);
+
+    const std::string jpeg = MakeDir(out, "image_jpeg_fuzzer");
+    WriteGreyJpegFile(jpeg + "/grey.jpg", 9, 7, PatternPixels(9, 7, 1));
+    Image colour;
+    if (colour.SetPixels(9, 7, 24, PatternPixels(9, 7, 3).data()) == ImageOk)
+        colour.SaveJPEG((jpeg + "/colour.jpg").c_str());
+}
+
+bool WriteScenes(const std::string& out, const std::string& levelSeeds) {
+    const std::string scenes = MakeDir(out, "scene_fuzzer");
+    bool ok = true;
+    for (const char* name : {"full", "names"}) {
+        Diagnostics diagnostics;
+        const std::string source = levelSeeds + "/" + name + ".level";
+        if (!BuildLevelFile(source, scenes + "/" + name + ".dme", diagnostics)) {
+            std::fprintf(stderr, "%s: cannot compile\n", source.c_str());
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: quarn-fuzz-seeds OUT LEVEL_SEED_DIR\n");
+        return 2;
+    }
+    const std::string out = argv[1];
+    mkdir(out.c_str(), 0755);
+    WritePictures(out);
+    return WriteScenes(out, argv[2]) ? 0 : 1;
+}

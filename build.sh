@@ -87,6 +87,7 @@ case "$command" in
         build_sanitized
         export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
         export ASAN_OPTIONS="${QUARN_ASAN_OPTIONS:-detect_stack_use_after_return=1}"
+        export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(pwd)/tests/sanitizer/lsan.supp}"
         run_tests -L unit
         # The window, GL and end-to-end tests go through Mesa's software renderer
         # and the X libraries, which can keep allocations alive past exit that

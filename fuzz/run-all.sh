@@ -7,6 +7,9 @@
 # left in build-fuzz/artifacts/FUZZER/.
 #
 #   fuzz/run-all.sh [SECONDS] [FUZZER...]
+#
+# FUZZ_RUNS=N stops each fuzzer after N executions, or after SECONDS if that
+# comes first.
 set -eu
 cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:-60}
@@ -68,6 +71,7 @@ for fuzzer in "$@"; do
     # shellcheck disable=SC2046
     if ! nice "$BIN/$fuzzer" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$artifacts" ${dict:+-dict="$dict"} \
+        ${FUZZ_RUNS:+-runs="$FUZZ_RUNS"} \
         "$corpus" $(seeds_of "$fuzzer") >"$log" 2>&1; then
         failed="$failed $fuzzer"
     fi

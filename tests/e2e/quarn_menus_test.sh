@@ -9,16 +9,8 @@ GAME=$1
 PICTURES=$2
 SCENE_TOOL=$3
 
-if [ -z "${DISPLAY:-}" ]; then
-    echo "no DISPLAY: skipped"
-    exit 77
-fi
-
-failures=0
-fail() {
-    echo "FAIL ($case_name): $1"
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/e2e_lib.sh"
+skip_without_display
 
 # Window coordinates of a virtual-screen point (800 x 600) in the 640 x 480 window.
 wx() { echo $(($1 * 4 / 5)); }
@@ -38,9 +30,7 @@ write_level() {
 #   that lets the frame beneath show through, and a level; nomenu: as built,
 #   less the menu pictures.
 start_quarn() {
-    folder=$(mktemp -d)
-    cp -R "$GAME"/. "$folder"/
-    rm -f "$folder"/screenshot*
+    new_folder
     BG=background
     case $1 in
         pictures) "$PICTURES" write "$folder" || fail "cannot write the test pictures" ;;
@@ -51,87 +41,7 @@ start_quarn() {
             ;;
         nomenu) rm -f "$folder"/Menu/*.png ;;
     esac
-    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy ./quarn \
-        >"$folder/stdout" 2>"$folder/stderr") &
-    pid=$!
-    window=""
-    tries=0
-    while [ -z "$window" ] && [ "$tries" -lt 100 ]; do
-        window=$(xdotool search --all --pid "$pid" --name '^Quarn$' 2>/dev/null | head -n 1)
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    if [ -z "$window" ]; then
-        fail "no window named Quarn appeared"
-        return 1
-    fi
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    sleep 1
-    shot_number=0
-    return 0
-}
-
-# Waits up to 10 s for quarn to end; sets code to its exit code.
-wait_for_exit() {
-    tries=0
-    while [ "$tries" -lt 100 ]; do
-        state=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$pid/status" 2>/dev/null)
-        if [ -z "$state" ] || [ "$state" = "Z" ]; then
-            wait "$pid"
-            code=$?
-            return
-        fi
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    kill -KILL "$pid"
-    wait "$pid" 2>/dev/null
-    code="none (still running after 10 s)"
-}
-
-finish() {
-    wait_for_exit
-    [ "$code" = "0" ] || fail "exit code $code"
-    rm -rf "$folder"
-}
-
-# Keys one by one, far enough apart that each lands in a frame of its own.
-keys() {
-    xdotool key --delay 150 "$@"
-    sleep 0.4
-}
-
-click() {
-    xdotool mousedown 1
-    sleep 0.3
-    xdotool mouseup 1
-    sleep 0.4
-}
-
-move() {
-    xdotool mousemove_relative -- "$1" "$2"
-    sleep 0.3
-}
-
-# Presses Print Screen and waits for the screenshot; sets shot to its path.
-screenshot() {
-    shot_number=$((shot_number + 1))
-    xdotool key Print
-    tries=0
-    shot=""
-    while [ "$tries" -lt 50 ]; do
-        found=$(ls "$folder"/screenshot*.png 2>/dev/null | head -n 1)
-        if [ -n "$found" ]; then
-            sleep 0.2
-            shot="$folder/shot$shot_number-$1.png"
-            mv "$found" "$shot"
-            return 0
-        fi
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    fail "no screenshot for $1"
-    return 1
+    launch_quarn
 }
 
 # expect VIRTUAL_X VIRTUAL_Y COLOUR: the last screenshot shows that colour there.
@@ -281,8 +191,4 @@ if start_quarn nomenu; then
     finish
 fi
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures failure(s)"
-    exit 1
-fi
-echo "quarn menus test passed"
+report "quarn menus test"

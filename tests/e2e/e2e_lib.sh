@@ -1,0 +1,134 @@
+# Shell helpers shared by the end-to-end scripts: a fresh copy of the game
+# folder, the real quarn started in it, keys and mouse through xdotool, the
+# game's own Print Screen screenshots, and the exit code.
+#
+# Source it with GAME set to the game folder to copy; the script sets
+# case_name before each case. Counts failures in $failures.
+
+failures=0
+fail() {
+    echo "FAIL (${case_name:-}): $1"
+    failures=$((failures + 1))
+    keep_folder=1
+}
+
+skip_without_display() {
+    if [ -z "${DISPLAY:-}" ]; then
+        echo "no DISPLAY: skipped"
+        exit 77
+    fi
+}
+
+# A fresh copy of the game folder; sets folder.
+new_folder() {
+    folder=$(mktemp -d)
+    keep_folder=0
+    cp -R "$GAME"/. "$folder"/
+    rm -f "$folder"/screenshot*
+}
+
+# Starts quarn in $folder; sets pid and window. Waits up to 30 s for the
+# window named "Quarn" (a loaded machine can take long to start it).
+launch_quarn() {
+    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy ./quarn \
+        >"$folder/stdout" 2>"$folder/stderr") &
+    pid=$!
+    window=""
+    tries=0
+    while [ -z "$window" ] && [ "$tries" -lt 300 ]; do
+        window=$(xdotool search --all --pid "$pid" --name '^Quarn$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] || sleep 0.1
+        tries=$((tries + 1))
+    done
+    shot_number=0
+    if [ -z "$window" ]; then
+        fail "no window named Quarn appeared"
+        kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        return 1
+    fi
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    sleep 1
+    return 0
+}
+
+# Waits up to 10 s for quarn to end; sets code to its exit code. An ended
+# child stays visible to kill -0 until waited for, so the state is read from
+# /proc.
+wait_for_exit() {
+    tries=0
+    while [ "$tries" -lt 100 ]; do
+        state=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$pid/status" 2>/dev/null)
+        if [ -z "$state" ] || [ "$state" = "Z" ]; then
+            wait "$pid"
+            code=$?
+            return
+        fi
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    kill -KILL "$pid"
+    wait "$pid" 2>/dev/null
+    code="none (still running after 10 s)"
+}
+
+# Expects quarn to end with exit code 0, then removes the folder unless a
+# check of the case failed.
+finish() {
+    wait_for_exit
+    [ "$code" = "0" ] || fail "exit code $code"
+    if [ "$keep_folder" -eq 0 ]; then
+        rm -rf "$folder"
+    else
+        echo "($case_name: files kept in $folder)"
+    fi
+}
+
+# Keys one by one, far enough apart that each lands in a frame of its own.
+keys() {
+    xdotool key --delay 150 "$@"
+    sleep 0.4
+}
+
+click() {
+    xdotool mousedown 1
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 0.4
+}
+
+move() {
+    xdotool mousemove_relative -- "$1" "$2"
+    sleep 0.3
+}
+
+# Presses Print Screen and waits up to 5 s for the screenshot; moves it to
+# $folder/shotN-NAME.png and sets shot to its path (empty on failure).
+screenshot() {
+    shot_number=$((shot_number + 1))
+    xdotool key Print
+    tries=0
+    shot=""
+    while [ "$tries" -lt 50 ]; do
+        found=$(ls "$folder"/screenshot*.png 2>/dev/null | head -n 1)
+        if [ -n "$found" ]; then
+            sleep 0.2
+            shot="$folder/shot$shot_number-$1.png"
+            mv "$found" "$shot"
+            return 0
+        fi
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    fail "no screenshot for $1"
+    return 1
+}
+
+# Ends the script with the count of failures.
+report() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures failure(s)"
+        exit 1
+    fi
+    echo "$1 passed"
+}

@@ -105,8 +105,14 @@ move() {
 # Presses Print Screen and waits up to 5 s for the screenshot; moves it to
 # $folder/shotN-NAME.png and sets shot to its path (empty on failure).
 screenshot() {
-    shot_number=$((shot_number + 1))
     xdotool key Print
+    await_screenshot "$1"
+}
+
+# Waits for a screenshot the caller asked for with its own Print Screen
+# (for one taken in the same breath as other input); as screenshot.
+await_screenshot() {
+    shot_number=$((shot_number + 1))
     tries=0
     shot=""
     while [ "$tries" -lt 50 ]; do
@@ -122,6 +128,41 @@ screenshot() {
     done
     fail "no screenshot for $1"
     return 1
+}
+
+# Compiles the level source on standard input into $folder/Levels/NAME.dme
+# with $SCENE_TOOL (quarn-scene).
+build_level() {
+    mkdir -p "$folder/Levels"
+    cat >"$folder/Levels/$1.txt"
+    "$SCENE_TOOL" build "$folder/Levels/$1.txt" "$folder/Levels/$1.dme" >/dev/null ||
+        fail "cannot build the test level $1"
+}
+
+# Writes $folder/Levels/levels.m3u naming Levels/NAME.dme for each NAME, in order.
+write_level_list() {
+    printf '#EXTM3U\r\n' >"$folder/Levels/levels.m3u"
+    for name in "$@"; do
+        printf '#EXTINF:0,%s\r\nLevels/%s.dme\r\n' "$name" "$name" >>"$folder/Levels/levels.m3u"
+    done
+}
+
+# Window rectangles (left top right bottom) of the heads-up display's lines
+# in the 640 x 480 window, and of the "Press a key to play" prompt.
+HUD_COLLISIONS="8 50 130 65"
+HUD_TT="8 80 80 95"
+HUD_PRESS_A_KEY="288 240 420 255"
+
+# Pixels of green text in a rectangle of the last screenshot, counted by
+# $PICTURES (e2e_menu_pictures).
+text_pixels() {
+    "$PICTURES" green "$shot" $1
+}
+
+# "COUNT LEFT TOP RIGHT BOTTOM": the pixels of the last screenshot near the
+# colour R G B, and the box round them.
+colour_pixels() {
+    "$PICTURES" count "$shot" "$1" "$2" "$3" 0 0 640 480
 }
 
 # Ends the script with the count of failures.

@@ -52,14 +52,18 @@ launch_quarn() {
     return 0
 }
 
-# Waits up to 10 s for quarn to end; sets code to its exit code. An ended
-# child stays visible to kill -0 until waited for, so the state is read from
-# /proc.
+# True once quarn has ended. An ended child stays visible to kill -0 until
+# waited for, so the state is read from /proc.
+quarn_ended() {
+    state=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$pid/status" 2>/dev/null)
+    [ -z "$state" ] || [ "$state" = "Z" ]
+}
+
+# Waits up to 10 s for quarn to end; sets code to its exit code.
 wait_for_exit() {
     tries=0
     while [ "$tries" -lt 100 ]; do
-        state=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$pid/status" 2>/dev/null)
-        if [ -z "$state" ] || [ "$state" = "Z" ]; then
+        if quarn_ended; then
             wait "$pid"
             code=$?
             return
@@ -102,15 +106,36 @@ move() {
     sleep 0.3
 }
 
-# Presses Print Screen and waits up to 5 s for the screenshot; moves it to
+# Presses Escape until quarn ends, up to 5 times 2 s apart: Escape pauses a
+# game and quits from the menus, and a key read in a frame that changes the
+# state (a pause, a new game) is lost. finish then collects the exit code.
+quit_by_escape() {
+    for attempt in 1 2 3 4 5; do
+        xdotool key Escape
+        tries=0
+        while [ "$tries" -lt 20 ]; do
+            quarn_ended && return 0
+            sleep 0.1
+            tries=$((tries + 1))
+        done
+    done
+    return 1
+}
+
+# Presses Print Screen and waits up to 5 s for the screenshot, then once more
+# (a key read in the frame that starts a new game is lost); moves it to
 # $folder/shotN-NAME.png and sets shot to its path (empty on failure).
 screenshot() {
+    xdotool key Print
+    await_screenshot "$1" quiet && return 0
+    shot_number=$((shot_number - 1))
     xdotool key Print
     await_screenshot "$1"
 }
 
 # Waits for a screenshot the caller asked for with its own Print Screen
-# (for one taken in the same breath as other input); as screenshot.
+# (for one taken in the same breath as other input); as screenshot. With
+# "quiet" as second argument a missing screenshot is not a failure.
 await_screenshot() {
     shot_number=$((shot_number + 1))
     tries=0
@@ -126,7 +151,7 @@ await_screenshot() {
         sleep 0.1
         tries=$((tries + 1))
     done
-    fail "no screenshot for $1"
+    [ "${2:-}" = quiet ] || fail "no screenshot for $1"
     return 1
 }
 

@@ -15,9 +15,18 @@ SCENE_TOOL=$3
 . "$(dirname "$0")/e2e_lib.sh"
 skip_without_display
 
-# expect_error TEXT: standard error holds a line with TEXT (fixed string).
+# expect_error TEXT: standard error holds a line with TEXT (fixed string),
+# within 10 s.
 expect_error() {
-    grep -qF -- "$1" "$folder/stderr" || fail "no message '$1' on standard error"
+    tries=0
+    while ! grep -qF -- "$1" "$folder/stderr"; do
+        tries=$((tries + 1))
+        if [ "$tries" -ge 100 ]; then
+            fail "no message '$1' on standard error"
+            return 1
+        fi
+        sleep 0.1
+    done
 }
 
 expect_heads_up() {
@@ -34,15 +43,17 @@ expect_no_heads_up() {
 # comes back (no game drawn), and its quit entry (Up from the first entry)
 # still ends the program with exit code 0.
 expect_back_in_menu() {
-    expect_error "$1"
+    # The game ends in the frame after the message, and the menu runs from
+    # the frame after that.
+    expect_error "$1" && sleep 0.5
     screenshot menu && expect_no_heads_up
     keys Up Return
     finish
 }
 
 # A new game of the first level, its run started; the game answers keys (a
-# screenshot, the in-game menu and back), then Escape twice quits: the
-# first pauses, the second quits from the in-game menu.
+# screenshot, the in-game menu and back), then Escape quits: the first
+# pauses, the second quits from the in-game menu.
 play_and_quit() {
     keys Return
     screenshot waiting && expect_heads_up
@@ -56,7 +67,7 @@ play_and_quit() {
     keys Escape
     keys Return
     screenshot resumed && expect_heads_up
-    keys Escape Escape
+    quit_by_escape
 }
 
 case_name="a missing level texture"

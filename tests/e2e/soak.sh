@@ -82,7 +82,7 @@ select_entry() {
 }
 
 check_state() {
-    [ -z "${SOAK_VERBOSE:-}" ] || echo "$(date +%T) $screen (main entry $main_entry, in-game entry $paused_entry)"
+    [ -z "${SOAK_VERBOSE:-}" ] || echo "$(date +%T) $screen (main entry $main_entry, in-game entry $paused_entry), VmRSS $(rss_kib) KiB, $(frames) frames"
     screenshot "$screen" || return
     shots=$((shots + 1))
     local tt
@@ -180,9 +180,7 @@ rss_end=$(rss_kib)
 rss_peak=$(sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$pid/status" 2>/dev/null)
 [ -z "$lost" ] || fail "the script lost track of the game's state: $lost"
 if alive; then
-    # Escape quits from a menu; in a game it pauses first.
-    [ "$screen" = "game" ] && keys Escape
-    keys Escape
+    quit_by_escape
     finish
 else
     wait "$pid"

@@ -166,14 +166,21 @@ in_game() {
     paused_entry=1
 }
 
-end_time=$(($(date +%s) + MINUTES * 60))
+started=$(date +%s)
+end_time=$((started + MINUTES * 60))
+next_minute=$((started + 60))
 echo "soak: $MINUTES minute(s), seed $SEED, quarn pid $pid, files in $folder"
+echo "start: VmRSS $rss_start KiB"
 while [ "$(date +%s)" -lt "$end_time" ] && alive && [ -z "$lost" ]; do
     case $screen in
         main) in_main_menu ;;
         game) in_game ;;
         paused) in_paused_menu ;;
     esac
+    if [ "$(date +%s)" -ge "$next_minute" ] && alive; then
+        echo "minute $(((next_minute - started) / 60)): VmRSS $(rss_kib) KiB, $(frames) frames"
+        next_minute=$((next_minute + 60))
+    fi
 done
 
 rss_end=$(rss_kib)

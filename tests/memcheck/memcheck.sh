@@ -23,6 +23,9 @@ VALGRIND="$VALGRIND --suppressions=$HERE/system.supp"
 failures=0
 
 cd "$BUILD/game" || exit 1
+# Sound through SDL's silent driver, so the mixer code runs without a device;
+# message boxes on standard error.
+export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" QUARN_MESSAGEBOX=stderr
 # memcheck_sim NAME LEVEL SCRIPT: the log is $LOGS/sim-NAME.log.
 memcheck_sim() {
     # shellcheck disable=SC2086

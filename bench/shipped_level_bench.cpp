@@ -19,6 +19,7 @@
 #include "game/event_list.h"
 #include "game/game_simulator.h"
 #include "game/sim_script.h"
+#include "physics/outline_index.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -198,6 +199,9 @@ void BM_LevelStep(benchmark::State& benchState, const ShippedLevel& level, State
     world.SetPlayer(&ball);
     world.SetEventList(&events);
     world.SetScene(&level.scene);
+    OutlineIndex all;
+    all.Build(level.scene);
+    benchState.counters["edges"] = static_cast<double>(all.EdgeCount());
     benchState.counters["wraps"] = static_cast<double>(start.rope.wrapPoints.size());
     for (auto _ : benchState) {
         ball = start.ball;

@@ -3,8 +3,9 @@
 # the menus and play for MINUTES minutes (default 10) in a copy of the built
 # game folder: keys, mouse moves, both buttons, held reel and swing keys,
 # Escape into and out of the in-game menu, restarts, new games and credits.
-# Reports the frames the game showed, the screenshots it wrote and checked,
-# resident memory at start and end, and fails on a crash or a lost window.
+# Reports the frames of play the game counts itself (QUARN_FRAME_STATS), the
+# screenshots it wrote and checked, resident memory at start, once a minute
+# and at the end, and fails on a crash or a lost window.
 #
 #   tests/e2e/soak.sh [MINUTES]
 #
@@ -20,8 +21,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 GAME=$BUILD/game
 PICTURES=$BUILD/tests/e2e/e2e_menu_pictures
-COUNTER=$BUILD/tests/e2e/libe2e_frame_counter.so
-for needed in "$GAME/quarn" "$PICTURES" "$COUNTER"; do
+for needed in "$GAME/quarn" "$PICTURES"; do
     [ -e "$needed" ] || { echo "missing $needed: build the project first"; exit 2; }
 done
 . "$here/e2e_lib.sh"
@@ -31,10 +31,8 @@ RANDOM=$SEED
 case_name="soak"
 
 new_folder
-frame_file=$(mktemp)
-export LD_PRELOAD=$COUNTER QUARN_FRAME_COUNT_FILE=$frame_file
+export QUARN_FRAME_STATS=1
 launch_quarn || exit 1
-unset LD_PRELOAD
 
 rss_kib() {
     sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$pid/status" 2>/dev/null
@@ -43,9 +41,6 @@ alive() {
     local process
     process=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$pid/status" 2>/dev/null)
     [ -n "$process" ] && [ "$process" != "Z" ]
-}
-frames() {
-    cat "$frame_file" 2>/dev/null || echo 0
 }
 random() {  # random LOW HIGH: a whole number from LOW to HIGH
     echo $(($1 + RANDOM % ($2 - $1 + 1)))
@@ -82,7 +77,7 @@ select_entry() {
 }
 
 check_state() {
-    [ -z "${SOAK_VERBOSE:-}" ] || echo "$(date +%T) $screen (main entry $main_entry, in-game entry $paused_entry), VmRSS $(rss_kib) KiB, $(frames) frames"
+    [ -z "${SOAK_VERBOSE:-}" ] || echo "$(date +%T) $screen (main entry $main_entry, in-game entry $paused_entry), VmRSS $(rss_kib) KiB"
     screenshot "$screen" || return
     shots=$((shots + 1))
     local tt
@@ -95,7 +90,7 @@ check_state() {
 }
 
 in_main_menu() {
-    if [ $(random 1 6) -eq 1 ]; then
+    if [ "$(random 1 6)" -eq 1 ]; then
         select_entry $main_entry 3
         main_entry=3
         keys Return
@@ -152,7 +147,7 @@ in_game() {
                 ;;
             8) xdotool key space Return ;;
             9) xdotool key h ;;
-            10) [ $(random 1 4) -eq 1 ] && xdotool key F12 ;;  # restart the level
+            10) [ "$(random 1 4)" -eq 1 ] && xdotool key F12 ;;  # restart the level
             11) check_state ;;
             12) xdotool mousedown 1 mousemove_relative -- 30 -30 mouseup 1 ;;
         esac
@@ -178,7 +173,7 @@ while [ "$(date +%s)" -lt "$end_time" ] && alive && [ -z "$lost" ]; do
         paused) in_paused_menu ;;
     esac
     if [ "$(date +%s)" -ge "$next_minute" ] && alive; then
-        echo "minute $(((next_minute - started) / 60)): VmRSS $(rss_kib) KiB, $(frames) frames"
+        echo "minute $(((next_minute - started) / 60)): VmRSS $(rss_kib) KiB"
         next_minute=$((next_minute + 60))
     fi
 done
@@ -188,16 +183,23 @@ rss_peak=$(sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$pid/status" 2
 [ -z "$lost" ] || fail "the script lost track of the game's state: $lost"
 if alive; then
     quit_by_escape
-    finish
+    wait_for_exit
+    [ "$code" = "0" ] || fail "exit code $code"
 else
     wait "$pid"
     code=$?
     fail "quarn ended by itself before the script quit it (exit code $code)"
 fi
 
-echo "frames shown: $(frames) in $MINUTES minute(s)"
-rm -f "$frame_file"
+play_frames=$(grep '^frames of play:' "$folder/stderr")
+echo "${play_frames:-frames of play: none reported} (in $MINUTES minute(s) of menus and play)"
 echo "screenshots written and checked: $shots"
 echo "random play actions: $actions"
 echo "resident memory (VmRSS): ${rss_start:-?} KiB at start, ${rss_end:-?} KiB at the end (peak ${rss_peak:-?} KiB)"
+echo "exit code: $code"
+if [ "$keep_folder" -eq 0 ]; then
+    rm -rf "$folder"
+else
+    echo "(files kept in $folder)"
+fi
 report "soak"

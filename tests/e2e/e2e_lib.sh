@@ -33,6 +33,7 @@ launch_quarn() {
     (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy ./quarn \
         >"$folder/stdout" 2>"$folder/stderr") &
     pid=$!
+    exited_pid=""
     window=""
     tries=0
     while [ -z "$window" ] && [ "$tries" -lt 300 ]; do
@@ -54,8 +55,10 @@ launch_quarn() {
 
 # Waits up to 10 s for quarn to end; sets code to its exit code. An ended
 # child stays visible to kill -0 until waited for, so the state is read from
-# /proc.
+# /proc. A second call for the same process keeps the code of the first.
 wait_for_exit() {
+    [ "${exited_pid:-}" = "$pid" ] && return
+    exited_pid=$pid
     tries=0
     while [ "$tries" -lt 100 ]; do
         state=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$pid/status" 2>/dev/null)
@@ -103,7 +106,8 @@ move() {
 }
 
 # Presses Print Screen and waits up to 5 s for the screenshot; moves it to
-# $folder/shotN-NAME.png and sets shot to its path (empty on failure).
+# $folder/shotN-NAME.png and sets shot to its path (empty on failure) and
+# shot_name to the name the game gave it.
 screenshot() {
     shot_number=$((shot_number + 1))
     xdotool key Print
@@ -113,6 +117,7 @@ screenshot() {
         found=$(ls "$folder"/screenshot*.png 2>/dev/null | head -n 1)
         if [ -n "$found" ]; then
             sleep 0.2
+            shot_name=$(basename "$found")
             shot="$folder/shot$shot_number-$1.png"
             mv "$found" "$shot"
             return 0
@@ -131,4 +136,93 @@ report() {
         exit 1
     fi
     echo "$1 passed"
+}
+
+# Frame checks with the pictures of the game folder, through the program
+# e2e_menu_pictures in $PICTURES. Rectangles are in units of the 800 x 600
+# virtual screen the menus are drawn on, whatever the window size.
+
+# The layers of a menu screen as the menus draw it from $folder/Menu: the
+# background, the sheet's title and entries with entry $2 (1-4) highlighted,
+# and the cursor at ($3, $4). $1 is MainMenu or GameMenu.
+menu_layers() {
+    menu_sheet="$folder/Menu/$1.png"
+    case $1 in
+        MainMenu) menu_rows="1 2 4 5" ;;
+        GameMenu) menu_rows="1 2 3 5" ;;
+    esac
+    printf 'full:%s title:%s:0:30:800:95' "$folder/Menu/background.png" "$menu_sheet"
+    menu_entry=1
+    menu_top=95
+    for menu_row in $menu_rows; do
+        case $menu_entry in
+            1) menu_bottom=162 ;;
+            2) menu_bottom=227 ;;
+            3) menu_bottom=294 ;;
+            4) menu_bottom=360 ;;
+        esac
+        menu_lit=0
+        [ "$menu_entry" -eq "$2" ] && menu_lit=1
+        printf ' cell:%s:%s:%s:200:%s:600:%s' "$menu_sheet" "$menu_row" "$menu_lit" \
+            "$menu_top" "$menu_bottom"
+        menu_top=$menu_bottom
+        menu_entry=$((menu_entry + 1))
+    done
+    printf ' image:%s:%s:%s:32:32\n' "$folder/Menu/cursor.png" "$3" "$4"
+}
+
+# expect_match WHAT LEFT TOP RIGHT BOTTOM LAYER...: that rectangle of the last
+# screenshot shows the layers drawn over one another.
+expect_match() {
+    [ -n "$shot" ] || return
+    match_what=$1
+    shift
+    match_result=$("$PICTURES" match "$shot" "$@")
+    [ $? -eq 0 ] || fail "$(basename "$shot"): not $match_what ($match_result)"
+}
+
+# The opposite: the rectangle shows something else.
+expect_no_match() {
+    [ -n "$shot" ] || return
+    match_what=$1
+    shift
+    match_result=$("$PICTURES" match "$shot" "$@")
+    [ $? -eq 1 ] || fail "$(basename "$shot"): $match_what ($match_result)"
+}
+
+# expect_size WIDTH HEIGHT: the size of the last screenshot.
+expect_size() {
+    [ -n "$shot" ] || return
+    size=$("$PICTURES" size "$shot")
+    [ "$size" = "$1x$2" ] || fail "$(basename "$shot"): $size, not $1x$2"
+}
+
+# expect_line WHAT X Y: the last screenshot shows a line of text printed at
+# window pixel (X, Y): its green glyphs start at X - 1 or X and fill a
+# 12-pixel line whose capitals reach 5 pixels below Y and whose baseline lies
+# 12 below Y (descenders 2 more).
+expect_line() {
+    [ -n "$shot" ] || return
+    set -- "$1" "$2" "$3" $("$PICTURES" greenbox "$shot" "$(($2 > 4 ? $2 - 4 : 0))" \
+        "$(($3 + 1))" "$(($2 + 250))" "$(($3 + 16))")
+    if [ "${4:-0}" -lt 20 ]; then
+        fail "$(basename "$shot"): no $1 line at ($2, $3)"
+    elif [ "$5" -lt $(($2 - 1)) ] || [ "$5" -gt "$2" ] || [ "$6" -lt $(($3 + 4)) ] ||
+        [ "$6" -gt $(($3 + 6)) ] || [ "$8" -lt $(($3 + 11)) ] || [ "$8" -gt $(($3 + 14)) ]; then
+        fail "$(basename "$shot"): $1 line at ($5, $6)-($7, $8), not at ($2, $3)"
+    fi
+}
+
+# expect_no_line WHAT X Y: no text there.
+expect_no_line() {
+    [ -n "$shot" ] || return
+    set -- "$1" "$2" "$3" $("$PICTURES" greenbox "$shot" "$(($2 > 4 ? $2 - 4 : 0))" \
+        "$(($3 + 1))" "$(($2 + 250))" "$(($3 + 16))")
+    [ "${4:-1}" -eq 0 ] || fail "$(basename "$shot"): a $1 line at ($2, $3)"
+}
+
+# changed_pixels OTHER LEFT TOP RIGHT BOTTOM: how many window pixels of the
+# rectangle differ between the screenshot OTHER and the last one.
+changed_pixels() {
+    "$PICTURES" diff "$1" "$shot" "$2" "$3" "$4" "$5"
 }

@@ -1,0 +1,172 @@
+#!/bin/sh
+# The real quarn with the shipped content: start-up without settings.ini, the
+# game's own screenshots (name, size, upright), and a game played through the
+# menus by mouse and keyboard with its clock running, frozen under the in-game
+# menu and running again after it. Frames are compared with the shipped menu
+# pictures and with one another.
+#
+#   quarn_startup_test.sh GAME_FOLDER E2E_MENU_PICTURES
+set -u
+GAME=$1
+PICTURES=$2
+
+. "$(dirname "$0")/e2e_lib.sh"
+skip_without_display
+
+# Window pixels (640 x 480) of the heads-up display lines and the prompt.
+FPS_Y=35
+COLLISIONS_Y=50
+TIME_Y=65
+TT_Y=80
+PROMPT_X=290
+PROMPT_Y=240
+# Rows of one line of text printed at y.
+line_rows() { echo "0 $(($1 + 1)) 280 $(($1 + 16))"; }
+# The world right of the heads-up display, down to the window's bottom.
+WORLD="160 0 640 480"
+# The whole virtual screen below the version line.
+SCREEN="0 30 800 600"
+
+# Seconds since the epoch of a screenshot name's local time, empty when the
+# name is not screenshotYYYYMMDDhhmmss.png.
+shot_seconds() {
+    stamp=$(echo "$1" | sed -n 's/^screenshot\([0-9]\{14\}\)\.png$/\1/p')
+    [ -n "$stamp" ] || return
+    date -d "$(echo "$stamp" |
+        sed 's/\(....\)\(..\)\(..\)\(..\)\(..\)\(..\)/\1-\2-\3 \4:\5:\6/')" +%s 2>/dev/null
+}
+
+expect_clean_shutdown() {
+    if grep -q "ERROR" "$folder/stderr"; then
+        fail "error messages: $(cat "$folder/stderr")"
+    fi
+}
+
+case_name="start-up without settings.ini"
+new_folder
+rm -f "$folder/settings.ini"
+if launch_quarn; then
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
+    [ "$geometry" = "640x480" ] || fail "window size $geometry, not 640x480"
+    [ "$(xdotool getwindowname "$window")" = "Quarn" ] || fail "window name"
+    before=$(date +%s)
+    screenshot main
+    after=$(date +%s)
+    if [ -n "$shot" ]; then
+        taken=$(shot_seconds "$shot_name")
+        if [ -z "$taken" ]; then
+            fail "screenshot name $shot_name"
+        elif [ "$taken" -lt $((before - 60)) ] || [ "$taken" -gt $((after + 60)) ]; then
+            fail "screenshot name $shot_name: not within a minute of $(date -d "@$before")"
+        fi
+    fi
+    expect_size 640 480
+    # Upright: the sheet's title strip at the top, not at the bottom.
+    expect_match "the title at the top" 0 30 800 95 \
+        "full:$folder/Menu/background.png" "title:$folder/Menu/MainMenu.png:0:30:800:95"
+    expect_no_match "the title at the bottom" 0 505 800 570 \
+        "full:$folder/Menu/background.png" "title:$folder/Menu/MainMenu.png:0:505:800:570"
+    # The whole main menu: background, title, entries (the first one
+    # highlighted) and the cursor at the window's centre in virtual units.
+    expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 320 240)
+    expect_no_match "the main menu with its second entry highlighted" 200 95 600 227 \
+        $(menu_layers MainMenu 2 320 240)
+    expect_match "the background" 0 380 800 600 "full:$folder/Menu/background.png"
+    expect_no_match "black where the background lies" 0 380 800 600
+    expect_line "Version: Release 1.0.1.0" 10 10
+    expect_no_line "heads-up display" 10 $TIME_Y
+    # Escape in the main menu ends the program.
+    keys Escape
+    finish
+    [ ! -e "$folder/settings.ini" ] || fail "settings.ini was written"
+fi
+
+case_name="a game on the shipped content by mouse and keyboard"
+new_folder
+if launch_quarn; then
+    # New game by mouse: onto entry 1 at (400, 129) and a click.
+    move 80 -111
+    click
+    screenshot new-game && expect_line "Press a key to play" $PROMPT_X $PROMPT_Y &&
+        expect_line Collisions 10 $COLLISIONS_Y && expect_line Time 10 $TIME_Y &&
+        expect_line TT 10 $TT_Y && expect_no_line FPS 10 $FPS_Y &&
+        expect_no_match "the main menu" $SCREEN $(menu_layers MainMenu 1 400 129)
+    new_game=$shot
+    # A first key starts the run; the clock advances.
+    keys Return
+    screenshot running && expect_no_line "Press a key to play" $PROMPT_X $PROMPT_Y
+    running=$shot
+    sleep 1
+    screenshot running-later
+    running_later=$shot
+    if [ -n "$running" ] && [ -n "$running_later" ]; then
+        [ "$(changed_pixels "$running" $(line_rows $TIME_Y))" -gt 0 ] ||
+            fail "the Time line stood still for a second"
+        [ "$(changed_pixels "$running" $(line_rows $TT_Y))" -gt 0 ] ||
+            fail "the TT line stood still for a second"
+        # The ball hangs still at the start of the first level.
+        [ "$(changed_pixels "$running" $(line_rows $COLLISIONS_Y))" -eq 0 ] ||
+            fail "the Collisions line changed"
+        [ "$(changed_pixels "$running" $WORLD)" -eq 0 ] || fail "the world moved"
+    fi
+    # Escape: the in-game menu over the game, which shows through the
+    # background and is frozen: nothing changes in a second, the clock included.
+    keys Escape
+    screenshot paused
+    paused=$shot
+    expect_match "the in-game menu over the game" $SCREEN "base:$running_later" \
+        $(menu_layers GameMenu 1 400 129)
+    expect_no_match "the in-game menu over black" 620 100 780 250 \
+        $(menu_layers GameMenu 1 400 129)
+    [ "$("$PICTURES" green "$shot" $(line_rows $TIME_Y))" -gt 10 ] ||
+        fail "the Time line does not show through the in-game menu"
+    sleep 1
+    screenshot paused-later
+    [ -n "$paused" ] && [ -n "$shot" ] && [ "$(changed_pixels "$paused" 0 0 640 480)" -ne 0 ] &&
+        fail "the paused frame changed in a second"
+    # Resume by mouse: the game goes on where it was and its clock runs again.
+    move 10 0
+    click
+    screenshot resumed && expect_no_line "Press a key to play" $PROMPT_X $PROMPT_Y
+    resumed=$shot
+    [ -n "$shot" ] && [ -n "$running_later" ] &&
+        [ "$(changed_pixels "$running_later" $WORLD)" -ne 0 ] &&
+        fail "the game is not as it was before the pause"
+    sleep 1
+    screenshot resumed-later
+    [ -n "$shot" ] && [ -n "$resumed" ] &&
+        [ "$(changed_pixels "$resumed" $(line_rows $TIME_Y))" -eq 0 ] &&
+        fail "the Time line stood still after resuming"
+    # Restart by keyboard: the level waits for its first key again, Time reads
+    # as at the start of the game while TT goes on.
+    keys Escape Down
+    screenshot restart-chosen &&
+        expect_match "the in-game menu with Restart level highlighted" $SCREEN \
+            "base:$resumed" $(menu_layers GameMenu 2 410 129)
+    keys Return
+    screenshot restarted && expect_line "Press a key to play" $PROMPT_X $PROMPT_Y
+    if [ -n "$shot" ] && [ -n "$new_game" ]; then
+        [ "$(changed_pixels "$new_game" $(line_rows $TIME_Y))" -eq 0 ] ||
+            fail "the Time line after the restart differs from a new game's"
+        [ "$(changed_pixels "$new_game" $(line_rows $TT_Y))" -gt 0 ] ||
+            fail "the TT line started again at the restart"
+    fi
+    # End game by keyboard: back to the main menu, no game drawn.
+    keys Escape Up Return
+    screenshot ended && expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 410 129) &&
+        expect_no_line "heads-up display" 10 $TIME_Y
+    # Credits by mouse, back by keyboard.
+    move -10 132
+    click
+    screenshot credits && expect_match "the credits" $SCREEN "full:$folder/Menu/background.png" \
+        "full:$folder/Menu/Credits.png" "image:$folder/Menu/cursor.png:400:261:32:32"
+    keys Return
+    screenshot back && expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 400 261)
+    # Quit by keyboard.
+    keys Up Return
+    wait_for_exit
+    expect_clean_shutdown
+    finish
+fi
+
+report "quarn start-up test"

@@ -221,8 +221,19 @@ expect_no_line() {
     [ "${4:-1}" -eq 0 ] || fail "$(basename "$shot"): a $1 line at ($2, $3)"
 }
 
-# changed_pixels OTHER LEFT TOP RIGHT BOTTOM: how many window pixels of the
-# rectangle differ between the screenshot OTHER and the last one.
-changed_pixels() {
-    "$PICTURES" diff "$1" "$shot" "$2" "$3" "$4" "$5"
+# expect_unchanged WHAT OTHER LEFT TOP RIGHT BOTTOM: no window pixel of the
+# rectangle differs between the screenshot OTHER and the last one.
+expect_unchanged() {
+    [ -n "$shot" ] && [ -n "$2" ] || return
+    changed=$("$PICTURES" diff "$2" "$shot" "$3" "$4" "$5" "$6")
+    [ "$changed" = "0" ] ||
+        fail "$(basename "$shot"): $1 changed since $(basename "$2") (${changed:-no comparison})"
+}
+
+# expect_changed WHAT OTHER LEFT TOP RIGHT BOTTOM: the opposite.
+expect_changed() {
+    [ -n "$shot" ] && [ -n "$2" ] || return
+    changed=$("$PICTURES" diff "$2" "$shot" "$3" "$4" "$5" "$6")
+    [ -n "$changed" ] && [ "$changed" != "0" ] ||
+        fail "$(basename "$shot"): $1 did not change since $(basename "$2")"
 }

@@ -99,16 +99,11 @@ if launch_quarn; then
     sleep 1
     screenshot running-later
     running_later=$shot
-    if [ -n "$running" ] && [ -n "$running_later" ]; then
-        [ "$(changed_pixels "$running" $(line_rows $TIME_Y))" -gt 0 ] ||
-            fail "the Time line stood still for a second"
-        [ "$(changed_pixels "$running" $(line_rows $TT_Y))" -gt 0 ] ||
-            fail "the TT line stood still for a second"
-        # The ball hangs still at the start of the first level.
-        [ "$(changed_pixels "$running" $(line_rows $COLLISIONS_Y))" -eq 0 ] ||
-            fail "the Collisions line changed"
-        [ "$(changed_pixels "$running" $WORLD)" -eq 0 ] || fail "the world moved"
-    fi
+    expect_changed "the Time line" "$running" $(line_rows $TIME_Y)
+    expect_changed "the TT line" "$running" $(line_rows $TT_Y)
+    # The ball hangs still at the start of the first level.
+    expect_unchanged "the Collisions line" "$running" $(line_rows $COLLISIONS_Y)
+    expect_unchanged "the world" "$running" $WORLD
     # Escape: the in-game menu over the game, which shows through the
     # background and is frozen: nothing changes in a second, the clock included.
     keys Escape
@@ -118,41 +113,34 @@ if launch_quarn; then
         $(menu_layers GameMenu 1 400 129)
     expect_no_match "the in-game menu over black" 620 100 780 250 \
         $(menu_layers GameMenu 1 400 129)
-    [ "$("$PICTURES" green "$shot" $(line_rows $TIME_Y))" -gt 10 ] ||
+    if [ -n "$shot" ] && [ "$("$PICTURES" green "$shot" $(line_rows $TIME_Y))" -le 10 ]; then
         fail "the Time line does not show through the in-game menu"
+    fi
     sleep 1
-    screenshot paused-later
-    [ -n "$paused" ] && [ -n "$shot" ] && [ "$(changed_pixels "$paused" 0 0 640 480)" -ne 0 ] &&
-        fail "the paused frame changed in a second"
+    screenshot paused-later && expect_unchanged "the paused frame" "$paused" 0 0 640 480
     # Resume by mouse: the game goes on where it was and its clock runs again.
     move 10 0
     click
     screenshot resumed && expect_no_line "Press a key to play" $PROMPT_X $PROMPT_Y
     resumed=$shot
-    [ -n "$shot" ] && [ -n "$running_later" ] &&
-        [ "$(changed_pixels "$running_later" $WORLD)" -ne 0 ] &&
-        fail "the game is not as it was before the pause"
+    expect_unchanged "the world before the pause" "$running_later" $WORLD
     sleep 1
-    screenshot resumed-later
-    [ -n "$shot" ] && [ -n "$resumed" ] &&
-        [ "$(changed_pixels "$resumed" $(line_rows $TIME_Y))" -eq 0 ] &&
-        fail "the Time line stood still after resuming"
+    screenshot resumed-later && expect_changed "the Time line" "$resumed" $(line_rows $TIME_Y)
     # Restart by keyboard: the level waits for its first key again, Time reads
-    # as at the start of the game while TT goes on.
-    keys Escape Down
+    # as at the start of the game while TT goes on. (A key in the frame that
+    # opens the in-game menu is not read: Escape and Down one at a time.)
+    keys Escape
+    keys Down
     screenshot restart-chosen &&
         expect_match "the in-game menu with Restart level highlighted" $SCREEN \
             "base:$resumed" $(menu_layers GameMenu 2 410 129)
     keys Return
     screenshot restarted && expect_line "Press a key to play" $PROMPT_X $PROMPT_Y
-    if [ -n "$shot" ] && [ -n "$new_game" ]; then
-        [ "$(changed_pixels "$new_game" $(line_rows $TIME_Y))" -eq 0 ] ||
-            fail "the Time line after the restart differs from a new game's"
-        [ "$(changed_pixels "$new_game" $(line_rows $TT_Y))" -gt 0 ] ||
-            fail "the TT line started again at the restart"
-    fi
+    expect_unchanged "the Time line of a new game" "$new_game" $(line_rows $TIME_Y)
+    expect_changed "the TT line of a new game" "$new_game" $(line_rows $TT_Y)
     # End game by keyboard: back to the main menu, no game drawn.
-    keys Escape Up Return
+    keys Escape
+    keys Up Return
     screenshot ended && expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 410 129) &&
         expect_no_line "heads-up display" 10 $TIME_Y
     # Credits by mouse, back by keyboard.

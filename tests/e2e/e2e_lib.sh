@@ -190,6 +190,25 @@ expect_no_match() {
     [ $? -eq 1 ] || fail "$(basename "$shot"): $match_what ($match_result)"
 }
 
+# expect_menu WHAT SHEET ENTRY CURSOR_X CURSOR_Y [BASE]: the last screenshot
+# shows a menu screen as menu_layers draws it, over the screenshot BASE of the
+# game (or over black), checked as a whole and item by item.
+expect_menu() {
+    [ -n "$shot" ] || return
+    menu_what=$1
+    menu_base=""
+    [ -n "${6:-}" ] && menu_base="base:$6"
+    menu_all=$(menu_layers "$2" "$3" "$4" "$5")
+    expect_match "$menu_what" 0 30 800 600 $menu_base $menu_all
+    expect_match "$menu_what, its title" 0 30 800 95 $menu_base $menu_all
+    expect_match "$menu_what, entry 1" 200 95 600 162 $menu_base $menu_all
+    expect_match "$menu_what, entry 2" 200 162 600 227 $menu_base $menu_all
+    expect_match "$menu_what, entry 3" 200 227 600 294 $menu_base $menu_all
+    expect_match "$menu_what, entry 4" 200 294 600 360 $menu_base $menu_all
+    expect_match "$menu_what, the cursor" "$4" "$5" "$(($4 + 32 < 800 ? $4 + 32 : 800))" \
+        "$(($5 + 32 < 600 ? $5 + 32 : 600))" $menu_base $menu_all
+}
+
 # expect_size WIDTH HEIGHT: the size of the last screenshot.
 expect_size() {
     [ -n "$shot" ] || return

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,7 +97,7 @@ private:
 // virtual screen, showing the part s0..s1, v0..v1 of the picture (v from the
 // top), or a whole frame of window pixels under everything.
 struct Layer {
-    Picture picture;
+    std::shared_ptr<const Picture> picture;
     bool windowFrame = false;
     float left = 0, top = 0, right = kVirtualWidth, bottom = kVirtualHeight;
     float s0 = 0, s1 = 1, v0 = 0, v1 = 1;
@@ -130,9 +131,30 @@ bool ReadRectangle(const std::vector<std::string>& parts, size_t first, bool siz
     return layer->right > layer->left && layer->bottom > layer->top;
 }
 
-bool ParseLayer(const std::string& text, Layer* layer) {
+// The pictures of the layers, each read once however many layers show it.
+class PictureCache {
+public:
+    std::shared_ptr<const Picture> Get(const std::string& path) {
+        auto found = pictures_.find(path);
+        if (found != pictures_.end())
+            return found->second;
+        auto picture = std::make_shared<Picture>();
+        if (!picture->Load(path))
+            return nullptr;
+        pictures_.emplace(path, picture);
+        return picture;
+    }
+
+private:
+    std::map<std::string, std::shared_ptr<const Picture>> pictures_;
+};
+
+bool ParseLayer(const std::string& text, PictureCache& cache, Layer* layer) {
     const std::vector<std::string> parts = Split(text, ':');
-    if (parts.size() < 2 || !layer->picture.Load(parts[1]))
+    if (parts.size() < 2)
+        return false;
+    layer->picture = cache.Get(parts[1]);
+    if (!layer->picture)
         return false;
     const std::string& kind = parts[0];
     if (kind == "base") {
@@ -169,15 +191,15 @@ Colour Compose(const std::vector<std::unique_ptr<Layer>>& layers, int x, int y, 
     Colour out{0, 0, 0, 1};
     for (const auto& layer : layers) {
         if (layer->windowFrame) {
-            out = layer->picture.At(x, y);
+            out = layer->picture->At(x, y);
             continue;
         }
         if (u < layer->left || u >= layer->right || v < layer->top || v >= layer->bottom)
             continue;
         const float fs = (u - layer->left) / (layer->right - layer->left);
         const float fv = (v - layer->top) / (layer->bottom - layer->top);
-        const Colour c = layer->picture.Sample(layer->s0 + fs * (layer->s1 - layer->s0),
-                                               layer->v0 + fv * (layer->v1 - layer->v0));
+        const Colour c = layer->picture->Sample(layer->s0 + fs * (layer->s1 - layer->s0),
+                                                layer->v0 + fv * (layer->v1 - layer->v0));
         out.r = c.r * c.a + out.r * (1 - c.a);
         out.g = c.g * c.a + out.g * (1 - c.a);
         out.b = c.b * c.a + out.b * (1 - c.a);
@@ -222,16 +244,17 @@ int Match(int argc, char** argv) {
         return 2;
     const float left = std::strtof(argv[3], nullptr), top = std::strtof(argv[4], nullptr);
     const float right = std::strtof(argv[5], nullptr), bottom = std::strtof(argv[6], nullptr);
+    PictureCache cache;
     std::vector<std::unique_ptr<Layer>> layers;
     for (int i = 7; i < argc; ++i) {
         layers.push_back(std::make_unique<Layer>());
-        if (!ParseLayer(argv[i], layers.back().get())) {
+        if (!ParseLayer(argv[i], cache, layers.back().get())) {
             std::fprintf(stderr, "%s: not a layer\n", argv[i]);
             return 2;
         }
         const Layer& layer = *layers.back();
-        if (layer.windowFrame &&
-            (layer.picture.Width() != frame.Width() || layer.picture.Height() != frame.Height())) {
+        if (layer.windowFrame && (layer.picture->Width() != frame.Width() ||
+                                  layer.picture->Height() != frame.Height())) {
             std::fprintf(stderr, "%s: not the size of the frame\n", argv[i]);
             return 2;
         }

@@ -11,7 +11,6 @@ PICTURES=$2
 . "$(dirname "$0")/e2e_lib.sh"
 skip_without_display
 
-SCREEN="0 30 800 600"
 FULLSCREEN_QUESTION="Oxel GL: The Requested Fullscreen Mode Is Not Supported By
 Your Video Card. Use Windowed Mode Instead?"
 
@@ -35,7 +34,7 @@ if launch_quarn; then
     # The menu fills the window as it fills the 800 x 600 virtual screen; the
     # cursor starts at half the window size in virtual units; text keeps its
     # window pixels.
-    expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 512 384)
+    expect_menu "the main menu" MainMenu 1 512 384
     expect_line "Version: Release 1.0.1.0" 10 10
     keys Return
     screenshot new-game && expect_size 1024 768 && expect_line Time 10 65 &&
@@ -44,7 +43,7 @@ if launch_quarn; then
     # Escape pauses, and Escape in the in-game menu ends the program.
     keys Escape
     screenshot paused && [ -n "$new_game" ] &&
-        expect_match "the in-game menu" $SCREEN "base:$new_game" $(menu_layers GameMenu 1 512 384)
+        expect_menu "the in-game menu" GameMenu 1 512 384 "$new_game"
     keys Escape
     finish
 fi
@@ -95,7 +94,7 @@ if launch_quarn; then
     fi
     grep -q "Program Will Now Close" "$folder/stderr" && fail "the program closes"
     screenshot menu && expect_size 640 480 &&
-        expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 320 240)
+        expect_menu "the main menu" MainMenu 1 320 240
     keys Escape
     finish
 fi
@@ -109,8 +108,7 @@ if launch_quarn; then
     [ "$(window_geometry)" = "$display_size" ] || fail "window size $(window_geometry)"
     grep -q "Fullscreen" "$folder/stderr" && fail "asked about full screen: $(cat "$folder/stderr")"
     screenshot menu && expect_size "${display_size%x*}" "${display_size#*x}" &&
-        expect_match "the main menu" $SCREEN \
-            $(menu_layers MainMenu 1 $((${display_size%x*} / 2)) $((${display_size#*x} / 2)))
+        expect_menu "the main menu" MainMenu 1 $((${display_size%x*} / 2)) $((${display_size#*x} / 2))
     keys Escape
     finish
 fi

@@ -68,7 +68,7 @@ if launch_quarn; then
         "full:$folder/Menu/background.png" "title:$folder/Menu/MainMenu.png:0:505:800:570"
     # The whole main menu: background, title, entries (the first one
     # highlighted) and the cursor at the window's centre in virtual units.
-    expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 320 240)
+    expect_menu "the main menu" MainMenu 1 320 240
     expect_no_match "the main menu with its second entry highlighted" 200 95 600 227 \
         $(menu_layers MainMenu 2 320 240)
     expect_match "the background" 0 380 800 600 "full:$folder/Menu/background.png"
@@ -109,8 +109,7 @@ if launch_quarn; then
     keys Escape
     screenshot paused
     paused=$shot
-    expect_match "the in-game menu over the game" $SCREEN "base:$running_later" \
-        $(menu_layers GameMenu 1 400 129)
+    expect_menu "the in-game menu over the game" GameMenu 1 400 129 "$running_later"
     expect_no_match "the in-game menu over black" 620 100 780 250 \
         $(menu_layers GameMenu 1 400 129)
     if [ -n "$shot" ] && [ "$("$PICTURES" green "$shot" $(line_rows $TIME_Y))" -le 10 ]; then
@@ -132,8 +131,7 @@ if launch_quarn; then
     keys Escape
     keys Down
     screenshot restart-chosen &&
-        expect_match "the in-game menu with Restart level highlighted" $SCREEN \
-            "base:$resumed" $(menu_layers GameMenu 2 410 129)
+        expect_menu "the in-game menu with Restart level highlighted" GameMenu 2 410 129 "$resumed"
     keys Return
     screenshot restarted && expect_line "Press a key to play" $PROMPT_X $PROMPT_Y
     expect_unchanged "the Time line of a new game" "$new_game" $(line_rows $TIME_Y)
@@ -141,15 +139,17 @@ if launch_quarn; then
     # End game by keyboard: back to the main menu, no game drawn.
     keys Escape
     keys Up Return
-    screenshot ended && expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 410 129) &&
+    screenshot ended && expect_menu "the main menu" MainMenu 1 410 129 &&
         expect_no_line "heads-up display" 10 $TIME_Y
     # Credits by mouse, back by keyboard.
     move -10 132
     click
-    screenshot credits && expect_match "the credits" $SCREEN "full:$folder/Menu/background.png" \
-        "full:$folder/Menu/Credits.png" "image:$folder/Menu/cursor.png:400:261:32:32"
+    credits="full:$folder/Menu/background.png full:$folder/Menu/Credits.png"
+    credits="$credits image:$folder/Menu/cursor.png:400:261:32:32"
+    screenshot credits && expect_match "the credits" $SCREEN $credits &&
+        expect_match "the credits, the cursor" 400 261 432 293 $credits
     keys Return
-    screenshot back && expect_match "the main menu" $SCREEN $(menu_layers MainMenu 1 400 261)
+    screenshot back && expect_menu "the main menu" MainMenu 1 400 261
     # Quit by keyboard.
     keys Up Return
     wait_for_exit

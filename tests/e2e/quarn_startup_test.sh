@@ -150,8 +150,11 @@ if launch_quarn; then
         expect_match "the credits, the cursor" 400 261 432 293 $credits
     keys Return
     screenshot back && expect_menu "the main menu" MainMenu 1 400 261
-    # Quit by keyboard.
-    keys Up Return
+    # Options has no action: Return on it leaves the main menu as it is.
+    keys Down Return
+    screenshot options && expect_menu "the main menu" MainMenu 2 400 261
+    # Quit by keyboard: up twice wraps round to the last entry.
+    keys Up Up Return
     wait_for_exit
     expect_clean_shutdown
     finish

@@ -77,8 +77,9 @@ if launch_quarn; then
     expect_no_line "heads-up display" 10 $TIME_Y
     # Escape in the main menu ends the program.
     keys Escape
-    finish
+    wait_for_exit
     [ ! -e "$folder/settings.ini" ] || fail "settings.ini was written"
+    finish
 fi
 
 case_name="a game on the shipped content by mouse and keyboard"

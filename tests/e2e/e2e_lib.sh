@@ -217,9 +217,9 @@ expect_size() {
 }
 
 # expect_line WHAT X Y: the last screenshot shows a line of text printed at
-# window pixel (X, Y): its green glyphs start at X - 1 or X and fill a
-# 12-pixel line whose capitals reach 5 pixels below Y and whose baseline lies
-# 12 below Y (descenders 2 more).
+# window pixel (X, Y): its green glyphs start at column X - 1 or X, their tops
+# 4 to 6 rows below Y and the baseline 12 rows below Y (descenders reach 2
+# more). The search reaches 250 pixels right of X, which must lie in the frame.
 expect_line() {
     [ -n "$shot" ] || return
     set -- "$1" "$2" "$3" $("$PICTURES" greenbox "$shot" "$(($2 > 4 ? $2 - 4 : 0))" \

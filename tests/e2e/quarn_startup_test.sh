@@ -161,4 +161,25 @@ if launch_quarn; then
     finish
 fi
 
+case_name="scrolling textures stand still under the in-game menu"
+new_folder
+# The shipped level with scrolling water and lava first in the list (lines
+# of a level list end in CR LF).
+printf '#EXTM3U\r\n#EXTINF:0,around-the-corner\r\nLevels/around-the-corner.dme\r\n' \
+    >"$folder/Levels/levels.m3u"
+if launch_quarn; then
+    keys Return
+    screenshot waiting
+    waiting=$shot
+    sleep 1
+    screenshot waiting-later && expect_changed "the scrolling world" "$waiting" $WORLD
+    keys Escape
+    screenshot paused
+    paused=$shot
+    sleep 1
+    screenshot paused-later && expect_unchanged "the paused frame" "$paused" 0 0 640 480
+    keys Escape
+    finish
+fi
+
 report "quarn start-up test"

@@ -48,7 +48,8 @@ launch_quarn() {
         wait "$pid" 2>/dev/null
         return 1
     fi
-    xdotool windowfocus --sync "$window" 2>/dev/null
+    # --sync can wait for ever for a focus change that never comes.
+    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null
     sleep 1
     return 0
 }

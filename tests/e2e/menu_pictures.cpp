@@ -10,12 +10,14 @@
 //   e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM
 //       prints how many pixels of the rectangle show green text, full or
 //       seen through a half-transparent picture
+//   and the frame comparisons of frame_compare.h (size, match, diff, greenbox)
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "frame_compare.h"
 #include "resources/image.h"
 #include "support/menu_pictures.h"
 
@@ -25,7 +27,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: e2e_menu_pictures write FOLDER [BACKGROUND_ALPHA]\n"
                  "       e2e_menu_pictures expect|differs SCREENSHOT X Y COLOUR\n"
-                 "       e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM\n");
+                 "       e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM\n%s",
+                 kFrameCompareUsage);
     return 2;
 }
 
@@ -112,5 +115,8 @@ int main(int argc, char** argv) {
     if (argc == 7 && std::strcmp(argv[1], "green") == 0)
         return CountGreen(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                           std::atoi(argv[6]));
+    int code = 0;
+    if (RunFrameCompare(argc, argv, &code))
+        return code;
     return Usage();
 }

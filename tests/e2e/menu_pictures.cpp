@@ -10,12 +10,15 @@
 //   e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM
 //       prints how many pixels of the rectangle show green text, full or
 //       seen through a half-transparent picture
+//   e2e_menu_pictures level-geometry|level-ball|level-heads-up SCREENSHOT
+//       checks a screenshot of a level at its start (level_shot_checks.h)
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "level_shot_checks.h"
 #include "resources/image.h"
 #include "support/menu_pictures.h"
 
@@ -25,7 +28,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: e2e_menu_pictures write FOLDER [BACKGROUND_ALPHA]\n"
                  "       e2e_menu_pictures expect|differs SCREENSHOT X Y COLOUR\n"
-                 "       e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM\n");
+                 "       e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM\n"
+                 "       e2e_menu_pictures level-geometry|level-ball|level-heads-up SCREENSHOT\n");
     return 2;
 }
 
@@ -112,5 +116,8 @@ int main(int argc, char** argv) {
     if (argc == 7 && std::strcmp(argv[1], "green") == 0)
         return CountGreen(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                           std::atoi(argv[6]));
+    const int levelShot = RunLevelShotCommand(argc, argv);
+    if (levelShot >= 0)
+        return levelShot;
     return Usage();
 }

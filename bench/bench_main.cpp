@@ -14,6 +14,7 @@
 void RegisterStepBenchmarks();
 void RegisterLoadBenchmarks(std::vector<std::string>& temporaryFiles);
 void RegisterTextureBenchmarks(std::vector<std::string>& temporaryFiles);
+void RegisterShippedLevelBenchmarks(const std::string& gameDir, const std::string& solutionDir);
 
 namespace {
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     RegisterStepBenchmarks();
     RegisterLoadBenchmarks(temporaryFiles);
     RegisterTextureBenchmarks(temporaryFiles);
+    RegisterShippedLevelBenchmarks(QUARN_BENCH_GAME_DIR, QUARN_BENCH_LEVEL_SOURCE_DIR);
     benchmark::Initialize(&argc, argv);
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -46,24 +48,24 @@ int main(int argc, char** argv) {
     for (const std::string& path : temporaryFiles)
         std::remove(path.c_str());
 
-    std::printf("\n| step | edges | whole scan ns | index ns | scan / index |\n");
+    std::printf("\n| step | level | whole scan ns | index ns | scan / index |\n");
     std::printf("|---|---|---|---|---|\n");
     for (const auto& [name, ns] : reporter.nanoseconds) {
         const std::string prefix = "step/scan/";
         if (name.compare(0, prefix.size(), prefix) != 0)
             continue;
-        const std::string rest = name.substr(prefix.size());  // edges:N/state
+        const std::string rest = name.substr(prefix.size());  // edges:N/state, level:NAME/state
         const auto indexed = reporter.nanoseconds.find("step/index/" + rest);
         if (indexed == reporter.nanoseconds.end())
             continue;
         const size_t slash = rest.find('/');
         std::printf("| %s | %s | %.0f | %.0f | %.1f |\n", rest.substr(slash + 1).c_str(),
-                    rest.substr(6, slash - 6).c_str(), ns, indexed->second, ns / indexed->second);
+                    rest.substr(0, slash).c_str(), ns, indexed->second, ns / indexed->second);
     }
     for (const auto& [name, ns] : reporter.nanoseconds) {
         if (name.compare(0, 5, "load/") == 0 || name.compare(0, 8, "texture/") == 0 ||
             name.compare(0, 12, "index-build/") == 0)
-            std::printf("| %s | | %.1f ms | | |\n", name.c_str(), ns / 1e6);
+            std::printf("| %s | | %.3f ms | | |\n", name.c_str(), ns / 1e6);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

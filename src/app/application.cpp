@@ -1,7 +1,10 @@
 #include "app/application.h"
 
+#include <cstdio>
+
 #include "app/app_context.h"
 #include "app/app_state.h"
+#include "app/frame_stats.h"
 #include "app/gl_window.h"
 #include "app/main_loop.h"
 #include "app/window_procedure.h"
@@ -66,8 +69,11 @@ int RunApplication(const SubsystemFactory& factory) {
         context->sound->LoadMusicPlaylist(kMusicPlaylist);
     }
 
+    FrameStats stats;
+    const bool printStats = FrameStats::Requested();
     g_loopRunning = true;
-    const int exitCode = RunMainLoop(*context, menu.get(), game.get());
+    const int exitCode =
+        RunMainLoop(*context, menu.get(), game.get(), printStats ? &stats : nullptr);
 
     g_loopRunning = false;
     if (context->sound)
@@ -76,5 +82,7 @@ int RunApplication(const SubsystemFactory& factory) {
     menu.reset();
     game.reset();
     context.reset();  // event list, input, window object, sound, then the context
+    if (printStats)
+        std::fprintf(stderr, "%s\n", stats.Summary().c_str());
     return exitCode;
 }

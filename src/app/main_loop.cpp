@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/app_state.h"
+#include "app/frame_stats.h"
 #include "app/gl_window.h"
 #include "app/subsystems.h"
 #include "platform/clock.h"
@@ -95,7 +96,7 @@ void ProduceFrame(AppContext& context, MenuSubsystem* menu, GameSubsystem* game,
         context.window->EndFrame();
 }
 
-int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game) {
+int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game, FrameStats* stats) {
     bool quit = false;
     int exitCode = 0;
     while (!quit) {
@@ -113,7 +114,11 @@ int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game) {
             Sleep(1);
             continue;
         }
+        if (stats)
+            stats->FrameStarting(AppState == StatePlaying);
         ProduceFrame(context, menu, game, &quit);
     }
+    if (stats)
+        stats->LoopEnded();
     return exitCode;
 }

@@ -6,12 +6,15 @@
 #include <cstdint>
 
 struct AppContext;
+class FrameStats;
 class GameSubsystem;
 class MenuSubsystem;
 
 // Runs until the quit message or StateQuit. Returns the exit code: the quit
-// message's parameter, or 0 when the loop ended through StateQuit.
-int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game);
+// message's parameter, or 0 when the loop ended through StateQuit. Stats,
+// when given, see the start of every frame and the end of the loop.
+int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game,
+                FrameStats* stats = nullptr);
 
 // One frame: input, begin, music, the state's work, end (flush, screenshot,
 // swap). Sets *quit in StateQuit.

@@ -43,21 +43,21 @@ public:
     // when the current one has ended.
     void Update() override;
 
-    bool PlayTrack(int index);
-    void NextTrack();
-    void PrevTrack();
-    void StopMusic();
+    bool PlayTrack(int index) override;
+    void NextTrack() override;
+    void PrevTrack() override;
+    void StopMusic() override;
 
-    void PlayEffect(int number);
+    void PlayEffect(int number) override;
 
     // Appends the level sound of entry `number` of effects/effects.m3u; id -1
     // adds nothing (the level already has that sound). The name is unused.
-    void AddLevelSound(int id, int number, const char* name);
-    void PlayLevelSound(int index, int percent);
-    void SetLevelSoundVolume(int index, int percent);
-    void StopLevelSound(int index);
-    void StopLevelSounds();
-    void FreeLevelSounds();
+    void AddLevelSound(int id, int number, const char* name) override;
+    void PlayLevelSound(int index, int percent) override;
+    void SetLevelSoundVolume(int index, int percent) override;
+    void StopLevelSound(int index) override;
+    void StopLevelSounds() override;
+    void FreeLevelSounds() override;
 
     // Frees everything and closes the device; does nothing before Init or
     // a second time. The destructor calls it.

@@ -1,14 +1,17 @@
 // quarn-sim traces do not depend on how collision and wrapping find their
-// candidates: random levels played by random scripts give byte-identical
-// traces with the outline index and with --full-scan.
+// candidates: random levels played by random scripts, and the shipped levels
+// played by their solutions, give byte-identical traces with the outline
+// index and with --full-scan.
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "audio/playlist.h"
 #include "game/game_simulator.h"
 #include "scene/level_compiler.h"
 #include "support/temp_dir.h"
@@ -145,6 +148,71 @@ TEST(SimulatorBroadPhase, RandomLevelsAndScriptsGiveByteIdenticalTracesWithTheFu
     // The scripts did swing on the rope, round corners.
     EXPECT_GE(attachedRuns, 6);
     EXPECT_GE(wrappedRuns, 2);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The first line where two traces part, from both.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    std::istringstream left(a), right(b);
+    std::string l, r;
+    for (int line = 1;; ++line) {
+        const bool moreLeft = static_cast<bool>(std::getline(left, l));
+        const bool moreRight = static_cast<bool>(std::getline(right, r));
+        if (!moreLeft && !moreRight)
+            return "no difference";
+        if (!moreLeft || !moreRight || l != r)
+            return "line " + std::to_string(line) + ":\n  index: " + (moreLeft ? l : "(end)") +
+                   "\n  scan:  " + (moreRight ? r : "(end)");
+    }
+}
+
+// The level paths of the built game folder's level list.
+std::vector<std::string> ShippedLevelPaths() {
+    ScopedWorkingDir inGame(QUARN_GAME_DIR);
+    Playlist list;
+    EXPECT_TRUE(ReadPlaylist("Levels/levels.m3u", list));
+    std::vector<std::string> paths;
+    for (const auto& entry : list)
+        paths.push_back(entry->path);
+    FreePlaylist(list);
+    return paths;
+}
+
+TEST(SimulatorBroadPhase, EveryShippedSolutionGivesAByteIdenticalTraceWithTheFullScan) {
+    const std::vector<std::string> paths = ShippedLevelPaths();
+    ASSERT_GE(paths.size(), 6u);
+    std::string allSolutions;
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        const size_t slash = path.rfind('/');
+        const std::string name = path.substr(slash + 1, path.rfind('.') - slash - 1);
+        const std::string script =
+            ReadFile(std::string(QUARN_LEVEL_SOURCE_DIR) + "/" + name + ".sim");
+        ASSERT_FALSE(script.empty());
+        allSolutions += script + "\n";
+        std::string indexed, scanned;
+        ASSERT_EQ(RunSim(QUARN_GAME_DIR, {"--trace", "--level", path}, script, indexed), 0)
+            << indexed;
+        ASSERT_EQ(
+            RunSim(QUARN_GAME_DIR, {"--trace", "--full-scan", "--level", path}, script, scanned), 0)
+            << scanned;
+        EXPECT_NE(indexed.find(" levels-completed=1"), std::string::npos)
+            << "the solution reaches the end zone";
+        EXPECT_TRUE(indexed == scanned) << FirstDifference(indexed, scanned);
+    }
+    // All of them in one game, through the level list from level to level.
+    std::string indexed, scanned;
+    ASSERT_EQ(RunSim(QUARN_GAME_DIR, {"--trace"}, allSolutions, indexed), 0) << indexed;
+    ASSERT_EQ(RunSim(QUARN_GAME_DIR, {"--trace", "--full-scan"}, allSolutions, scanned), 0)
+        << scanned;
+    EXPECT_NE(indexed.find(" levels-completed=" + std::to_string(paths.size())), std::string::npos);
+    EXPECT_TRUE(indexed == scanned) << "whole loop, " << FirstDifference(indexed, scanned);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#include "app/frame_stats.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/clock.h"
+
+FrameStats::FrameStats() {
+    int64_t frequency = 0;
+    counter_ = CurrentClock().PerformanceFrequency(&frequency) && frequency > 0;
+    frequency_ = counter_ ? frequency : 1000;
+}
+
+bool FrameStats::Requested() {
+    const char* value = std::getenv("QUARN_FRAME_STATS");
+    return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
+}
+
+int64_t FrameStats::Now() const {
+    return counter_ ? CurrentClock().PerformanceCounter()
+                    : static_cast<int64_t>(CurrentClock().MilliTime());
+}
+
+void FrameStats::FrameStarting(bool playing) {
+    const int64_t now = Now();
+    if (playing_) {
+        ++frames_;
+        counts_ += now - frameStart_;
+    }
+    playing_ = playing;
+    frameStart_ = now;
+}
+
+void FrameStats::LoopEnded() {
+    FrameStarting(false);
+}
+
+double FrameStats::Seconds() const {
+    return static_cast<double>(counts_) / static_cast<double>(frequency_);
+}
+
+std::string FrameStats::Summary() const {
+    const double seconds = Seconds();
+    char line[128];
+    std::snprintf(line, sizeof line, "frames of play: %llu in %.3f s, %.1f per second",
+                  static_cast<unsigned long long>(frames_), seconds,
+                  seconds > 0.0 ? static_cast<double>(frames_) / seconds : 0.0);
+    return line;
+}

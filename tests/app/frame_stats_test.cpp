@@ -1,0 +1,138 @@
+#include "app/frame_stats.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_context.h"
+#include "app/app_state.h"
+#include "app/main_loop.h"
+#include "platform/message_queue.h"
+#include "support/manual_clock.h"
+#include "support/recording_subsystems.h"
+#include "support/scoped_env.h"
+
+namespace {
+
+void Advance(ManualClock& clock, int64_t microseconds) {
+    clock.counter += microseconds;
+    clock.milliseconds += static_cast<uint64_t>(microseconds / 1000);
+}
+
+TEST(FrameStats, CountsFramesOfPlayAndTheirTimeUpToTheNextFrame) {
+    ManualClock clock;
+    ScopedClock scoped(&clock);
+    FrameStats stats;
+    stats.FrameStarting(false);  // a menu frame
+    Advance(clock, 300000);
+    for (int i = 0; i < 4; ++i) {
+        stats.FrameStarting(true);
+        Advance(clock, 2500);
+    }
+    stats.FrameStarting(false);  // paused: the time until the next frame is not play
+    Advance(clock, 1000000);
+    stats.FrameStarting(true);
+    Advance(clock, 5000);
+    stats.LoopEnded();
+    EXPECT_EQ(stats.Frames(), 5u);
+    EXPECT_DOUBLE_EQ(stats.Seconds(), 0.015);
+    EXPECT_EQ(stats.Summary(), "frames of play: 5 in 0.015 s, 333.3 per second");
+}
+
+TEST(FrameStats, WithoutAPerformanceCounterTheMillisecondClockTimesThem) {
+    ManualClock clock(0);
+    ScopedClock scoped(&clock);
+    FrameStats stats;
+    stats.FrameStarting(true);
+    clock.milliseconds += 40;
+    stats.FrameStarting(true);
+    clock.milliseconds += 60;
+    stats.LoopEnded();
+    EXPECT_EQ(stats.Frames(), 2u);
+    EXPECT_DOUBLE_EQ(stats.Seconds(), 0.1);
+    FrameStats none;
+    none.LoopEnded();
+    EXPECT_EQ(none.Summary(), "frames of play: 0 in 0.000 s, 0.0 per second");
+}
+
+TEST(FrameStats, OnlyASetNonZeroVariableAsksForTheFigures) {
+    {
+        ScopedEnv unset("QUARN_FRAME_STATS", "");
+        unsetenv("QUARN_FRAME_STATS");
+        EXPECT_FALSE(FrameStats::Requested());
+    }
+    {
+        ScopedEnv empty("QUARN_FRAME_STATS", "");
+        EXPECT_FALSE(FrameStats::Requested());
+    }
+    {
+        ScopedEnv zero("QUARN_FRAME_STATS", "0");
+        EXPECT_FALSE(FrameStats::Requested());
+    }
+    ScopedEnv one("QUARN_FRAME_STATS", "1");
+    EXPECT_TRUE(FrameStats::Requested());
+}
+
+// Loads for half a second, plays 30 frames of 10 ms, pauses for two frames of
+// a second each, plays 20 more frames and quits.
+class TimedGame : public RecordingGame {
+public:
+    TimedGame(CallLog* log, ManualClock* clock, RecordingMenu* menu)
+        : RecordingGame(log), clock_(clock), menu_(menu) {}
+    bool StartGame() override {
+        Advance(*clock_, 500000);
+        return RecordingGame::StartGame();
+    }
+    void FrameUpdate() override {
+        RecordingGame::FrameUpdate();
+        Advance(*clock_, 10000);
+    }
+    void ControlStep(int32_t& appState) override {
+        ++played;
+        if (played == 30) {
+            appState = StatePause;
+            menu_->nextState = -1;
+        } else if (played == 50) {
+            appState = StateQuit;
+        }
+    }
+    void Draw(bool paused) override {
+        if (paused && ++pausedFrames == 2)
+            menu_->nextState = StatePlaying;
+        if (paused)
+            Advance(*clock_, 1000000);
+    }
+
+    int played = 0;
+    int pausedFrames = 0;
+
+private:
+    ManualClock* clock_;
+    RecordingMenu* menu_;
+};
+
+TEST(FrameStats, TheMainLoopCountsOnlyTheFramesInWhichTheGamePlays) {
+    ManualClock clock;
+    ScopedClock scoped(&clock);
+    CallLog log;
+    AppContext context;
+    RecordingMenu menu(&log);
+    TimedGame game(&log, &clock, &menu);
+    g_appContext = &context;
+    g_windowActive = true;
+    g_loopRunning = true;
+    ClearPostedMessages();
+    AppState = StateMenu;
+    menu.nextState = StateNewGame;
+
+    FrameStats stats;
+    EXPECT_EQ(RunMainLoop(context, &menu, &game, &stats), 0);
+    EXPECT_EQ(game.played, 50);
+    EXPECT_EQ(game.pausedFrames, 2);
+    EXPECT_EQ(stats.Frames(), 50u);
+    EXPECT_NEAR(stats.Seconds(), 0.5, 1e-9);
+
+    g_appContext = nullptr;
+    g_loopRunning = false;
+    AppState = StateMenu;
+}
+
+}  // namespace

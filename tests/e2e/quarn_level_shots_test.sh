@@ -59,8 +59,14 @@ wait_for_level() {
 mkdir -p "$ARTEFACTS" || exit 1
 rm -f "$ARTEFACTS"/*.png
 
+# One path a line, spaces and all.
+newline='
+'
 number=0
-for path in $(level_paths "$LIST"); do
+paths=$(level_paths "$LIST")
+IFS=$newline
+for path in $paths; do
+    unset IFS
     number=$((number + 1))
     level=$(basename "$path" .dme)
     case_name="level $number, $level"

@@ -11,6 +11,8 @@
 //       prints how many pixels of the rectangle show green text, full or
 //       seen through a half-transparent picture
 //   and the frame comparisons of frame_compare.h (size, match, diff, greenbox)
+//   e2e_menu_pictures level-geometry|level-ball|level-heads-up SCREENSHOT
+//       checks a screenshot of a level at its start (level_shot_checks.h)
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include <string>
 
 #include "frame_compare.h"
+#include "level_shot_checks.h"
 #include "resources/image.h"
 #include "support/menu_pictures.h"
 
@@ -27,7 +30,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: e2e_menu_pictures write FOLDER [BACKGROUND_ALPHA]\n"
                  "       e2e_menu_pictures expect|differs SCREENSHOT X Y COLOUR\n"
-                 "       e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM\n%s",
+                 "       e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM\n"
+                 "       e2e_menu_pictures level-geometry|level-ball|level-heads-up SCREENSHOT\n%s",
                  kFrameCompareUsage);
     return 2;
 }
@@ -118,5 +122,8 @@ int main(int argc, char** argv) {
     int code = 0;
     if (RunFrameCompare(argc, argv, &code))
         return code;
+    const int levelShot = RunLevelShotCommand(argc, argv);
+    if (levelShot >= 0)
+        return levelShot;
     return Usage();
 }

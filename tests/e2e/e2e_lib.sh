@@ -33,6 +33,7 @@ launch_quarn() {
     (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy ./quarn \
         >"$folder/stdout" 2>"$folder/stderr") &
     pid=$!
+    exited_pid=""
     window=""
     tries=0
     while [ -z "$window" ] && [ "$tries" -lt 300 ]; do
@@ -47,7 +48,8 @@ launch_quarn() {
         wait "$pid" 2>/dev/null
         return 1
     fi
-    xdotool windowfocus --sync "$window" 2>/dev/null
+    # --sync can wait for ever for a focus change that never comes.
+    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null
     sleep 1
     return 0
 }
@@ -59,8 +61,11 @@ quarn_ended() {
     [ -z "$state" ] || [ "$state" = "Z" ]
 }
 
-# Waits up to 10 s for quarn to end; sets code to its exit code.
+# Waits up to 10 s for quarn to end; sets code to its exit code. A second
+# call for the same process keeps the code of the first.
 wait_for_exit() {
+    [ "${exited_pid:-}" = "$pid" ] && return
+    exited_pid=$pid
     tries=0
     while [ "$tries" -lt 100 ]; do
         if quarn_ended; then
@@ -124,7 +129,8 @@ quit_by_escape() {
 
 # Presses Print Screen and waits up to 5 s for the screenshot, then once more
 # (a key read in the frame that starts a new game is lost); moves it to
-# $folder/shotN-NAME.png and sets shot to its path (empty on failure).
+# $folder/shotN-NAME.png and sets shot to its path (empty on failure) and
+# shot_name to the name the game gave it.
 screenshot() {
     xdotool key Print
     await_screenshot "$1" quiet && return 0
@@ -144,6 +150,7 @@ await_screenshot() {
         found=$(ls "$folder"/screenshot*.png 2>/dev/null | head -n 1)
         if [ -n "$found" ]; then
             sleep 0.2
+            shot_name=$(basename "$found")
             shot="$folder/shot$shot_number-$1.png"
             mv "$found" "$shot"
             return 0
@@ -172,6 +179,134 @@ write_level_list() {
     done
 }
 
+# Ends the script with the count of failures.
+report() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures failure(s)"
+        exit 1
+    fi
+    echo "$1 passed"
+}
+
+# Frame checks with the pictures of the game folder, through the program
+# e2e_menu_pictures in $PICTURES. Rectangles are in units of the 800 x 600
+# virtual screen the menus are drawn on, whatever the window size.
+
+# The layers of a menu screen as the menus draw it from $folder/Menu: the
+# background, the sheet's title and entries with entry $2 (1-4) highlighted,
+# and the cursor at ($3, $4). $1 is MainMenu or GameMenu.
+menu_layers() {
+    menu_sheet="$folder/Menu/$1.png"
+    case $1 in
+        MainMenu) menu_rows="1 2 4 5" ;;
+        GameMenu) menu_rows="1 2 3 5" ;;
+    esac
+    printf 'full:%s title:%s:0:30:800:95' "$folder/Menu/background.png" "$menu_sheet"
+    menu_entry=1
+    menu_top=95
+    for menu_row in $menu_rows; do
+        case $menu_entry in
+            1) menu_bottom=162 ;;
+            2) menu_bottom=227 ;;
+            3) menu_bottom=294 ;;
+            4) menu_bottom=360 ;;
+        esac
+        menu_lit=0
+        [ "$menu_entry" -eq "$2" ] && menu_lit=1
+        printf ' cell:%s:%s:%s:200:%s:600:%s' "$menu_sheet" "$menu_row" "$menu_lit" \
+            "$menu_top" "$menu_bottom"
+        menu_top=$menu_bottom
+        menu_entry=$((menu_entry + 1))
+    done
+    printf ' image:%s:%s:%s:32:32\n' "$folder/Menu/cursor.png" "$3" "$4"
+}
+
+# expect_match WHAT LEFT TOP RIGHT BOTTOM LAYER...: that rectangle of the last
+# screenshot shows the layers drawn over one another.
+expect_match() {
+    [ -n "$shot" ] || return
+    match_what=$1
+    shift
+    match_result=$("$PICTURES" match "$shot" "$@")
+    [ $? -eq 0 ] || fail "$(basename "$shot"): not $match_what ($match_result)"
+}
+
+# The opposite: the rectangle shows something else.
+expect_no_match() {
+    [ -n "$shot" ] || return
+    match_what=$1
+    shift
+    match_result=$("$PICTURES" match "$shot" "$@")
+    [ $? -eq 1 ] || fail "$(basename "$shot"): $match_what ($match_result)"
+}
+
+# expect_menu WHAT SHEET ENTRY CURSOR_X CURSOR_Y [BASE]: the last screenshot
+# shows a menu screen as menu_layers draws it, over the screenshot BASE of the
+# game (or over black), checked as a whole and item by item.
+expect_menu() {
+    [ -n "$shot" ] || return
+    menu_what=$1
+    menu_base=""
+    [ -n "${6:-}" ] && menu_base="base:$6"
+    menu_all=$(menu_layers "$2" "$3" "$4" "$5")
+    expect_match "$menu_what" 0 30 800 600 $menu_base $menu_all
+    expect_match "$menu_what, its title" 0 30 800 95 $menu_base $menu_all
+    expect_match "$menu_what, entry 1" 200 95 600 162 $menu_base $menu_all
+    expect_match "$menu_what, entry 2" 200 162 600 227 $menu_base $menu_all
+    expect_match "$menu_what, entry 3" 200 227 600 294 $menu_base $menu_all
+    expect_match "$menu_what, entry 4" 200 294 600 360 $menu_base $menu_all
+    expect_match "$menu_what, the cursor" "$4" "$5" "$(($4 + 32 < 800 ? $4 + 32 : 800))" \
+        "$(($5 + 32 < 600 ? $5 + 32 : 600))" $menu_base $menu_all
+}
+
+# expect_size WIDTH HEIGHT: the size of the last screenshot.
+expect_size() {
+    [ -n "$shot" ] || return
+    size=$("$PICTURES" size "$shot")
+    [ "$size" = "$1x$2" ] || fail "$(basename "$shot"): $size, not $1x$2"
+}
+
+# expect_line WHAT X Y: the last screenshot shows a line of text printed at
+# window pixel (X, Y): its green glyphs start at column X - 1 or X, their tops
+# 4 to 6 rows below Y and the baseline 12 rows below Y (descenders reach 2
+# more). The search reaches 250 pixels right of X, which must lie in the frame.
+expect_line() {
+    [ -n "$shot" ] || return
+    set -- "$1" "$2" "$3" $("$PICTURES" greenbox "$shot" "$(($2 > 4 ? $2 - 4 : 0))" \
+        "$(($3 + 1))" "$(($2 + 250))" "$(($3 + 16))")
+    if [ "${4:-0}" -lt 20 ]; then
+        fail "$(basename "$shot"): no $1 line at ($2, $3)"
+    elif [ "$5" -lt $(($2 - 1)) ] || [ "$5" -gt "$2" ] || [ "$6" -lt $(($3 + 4)) ] ||
+        [ "$6" -gt $(($3 + 6)) ] || [ "$8" -lt $(($3 + 11)) ] || [ "$8" -gt $(($3 + 14)) ]; then
+        fail "$(basename "$shot"): $1 line at ($5, $6)-($7, $8), not at ($2, $3)"
+    fi
+}
+
+# expect_no_line WHAT X Y: no text there.
+expect_no_line() {
+    [ -n "$shot" ] || return
+    set -- "$1" "$2" "$3" $("$PICTURES" greenbox "$shot" "$(($2 > 4 ? $2 - 4 : 0))" \
+        "$(($3 + 1))" "$(($2 + 250))" "$(($3 + 16))")
+    [ "${4:-1}" -eq 0 ] || fail "$(basename "$shot"): a $1 line at ($2, $3)"
+}
+
+# expect_unchanged WHAT OTHER LEFT TOP RIGHT BOTTOM: no window pixel of the
+# rectangle differs between the screenshot OTHER and the last one.
+expect_unchanged() {
+    [ -n "$shot" ] && [ -n "$2" ] || return
+    changed=$("$PICTURES" diff "$2" "$shot" "$3" "$4" "$5" "$6")
+    [ "$changed" = "0" ] ||
+        fail "$(basename "$shot"): $1 changed since $(basename "$2") (${changed:-no comparison})"
+}
+
+# expect_changed WHAT OTHER LEFT TOP RIGHT BOTTOM: the opposite.
+expect_changed() {
+    [ -n "$shot" ] && [ -n "$2" ] || return
+    changed=$("$PICTURES" diff "$2" "$shot" "$3" "$4" "$5" "$6")
+    [ -n "$changed" ] && [ "$changed" != "0" ] ||
+        fail "$(basename "$shot"): $1 did not change since $(basename "$2")"
+}
+
 # Window rectangles (left top right bottom) of the heads-up display's lines
 # in the 640 x 480 window, and of the "Press a key to play" prompt.
 HUD_COLLISIONS="8 50 130 65"
@@ -188,13 +323,4 @@ text_pixels() {
 # colour R G B, and the box round them.
 colour_pixels() {
     "$PICTURES" count "$shot" "$1" "$2" "$3" 0 0 640 480
-}
-
-# Ends the script with the count of failures.
-report() {
-    if [ "$failures" -ne 0 ]; then
-        echo "$failures failure(s)"
-        exit 1
-    fi
-    echo "$1 passed"
 }

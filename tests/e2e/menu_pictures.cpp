@@ -10,6 +10,9 @@
 //   e2e_menu_pictures green SCREENSHOT LEFT TOP RIGHT BOTTOM
 //       prints how many pixels of the rectangle show green text, full or
 //       seen through a half-transparent picture
+//   and the frame comparisons of frame_compare.h (size, match, diff, greenbox)
+//   e2e_menu_pictures level-geometry|level-ball|level-heads-up SCREENSHOT
+//       checks a screenshot of a level at its start (level_shot_checks.h)
 //   e2e_menu_pictures solid PATH R G B
 //       writes a 16 x 16 PNG picture of one colour
 //   e2e_menu_pictures count SCREENSHOT R G B LEFT TOP RIGHT BOTTOM
@@ -26,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "frame_compare.h"
+#include "level_shot_checks.h"
 #include "resources/image.h"
 #include "support/menu_pictures.h"
 
@@ -39,7 +44,9 @@ int Usage() {
                  "       e2e_menu_pictures solid PATH R G B\n"
                  "       e2e_menu_pictures count SCREENSHOT R G B LEFT TOP RIGHT BOTTOM\n"
                  "       e2e_menu_pictures textdiff SCREENSHOT1 SCREENSHOT2 LEFT TOP RIGHT "
-                 "BOTTOM\n");
+                 "BOTTOM\n"
+                 "       e2e_menu_pictures level-geometry|level-ball|level-heads-up SCREENSHOT\n%s",
+                 kFrameCompareUsage);
     return 2;
 }
 
@@ -200,5 +207,11 @@ int main(int argc, char** argv) {
         return CountColour(argv[2], ColourFrom(argv + 3), RectFrom(argv + 6));
     if (argc == 8 && std::strcmp(argv[1], "textdiff") == 0)
         return TextDifference(argv[2], argv[3], RectFrom(argv + 4));
+    int code = 0;
+    if (RunFrameCompare(argc, argv, &code))
+        return code;
+    const int levelShot = RunLevelShotCommand(argc, argv);
+    if (levelShot >= 0)
+        return levelShot;
     return Usage();
 }

@@ -27,7 +27,7 @@ new_folder() {
     rm -f "$folder"/screenshot*
 }
 
-# Starts quarn in $folder; sets pid and window. Waits up to 30 s for the
+# Starts quarn in $folder; sets pid and window. Waits up to 60 s for the
 # window named "Quarn" (a loaded machine can take long to start it).
 launch_quarn() {
     (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy ./quarn \
@@ -36,7 +36,7 @@ launch_quarn() {
     exited_pid=""
     window=""
     tries=0
-    while [ -z "$window" ] && [ "$tries" -lt 300 ]; do
+    while [ -z "$window" ] && [ "$tries" -lt 600 ]; do
         window=$(xdotool search --all --pid "$pid" --name '^Quarn$' 2>/dev/null | head -n 1)
         [ -n "$window" ] || sleep 0.1
         tries=$((tries + 1))

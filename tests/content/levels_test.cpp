@@ -14,37 +14,13 @@
 #include "audio/playlist.h"
 #include "game/game_simulator.h"
 #include "scene/scene.h"
+#include "support/game_folder.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 const std::string kGameDir = QUARN_GAME_DIR;
 const std::string kLevelSourceDir = QUARN_LEVEL_SOURCE_DIR;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// "Levels/NAME.dme" -> "NAME".
-std::string LevelName(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    const size_t dot = path.rfind('.');
-    return path.substr(slash + 1, dot - slash - 1);
-}
-
-std::vector<std::string> ShippedLevelPaths() {
-    ScopedWorkingDir inGame(kGameDir);
-    Playlist list;
-    EXPECT_TRUE(ReadPlaylist("Levels/levels.m3u", list));
-    std::vector<std::string> paths;
-    for (const auto& entry : list)
-        paths.push_back(entry->path);
-    FreePlaylist(list);
-    return paths;
-}
 
 std::string Field(const std::string& line, const std::string& name) {
     const size_t at = line.find(" " + name + "=");
@@ -92,9 +68,9 @@ bool HasRestartEvent(const std::string& events) {
 }
 
 TEST(ShippedLevels, TheListNamesSixOrMoreLevelsThatAllLoad) {
-    const std::vector<std::string> paths = ShippedLevelPaths();
+    const std::vector<std::string> paths = ShippedLevelPaths(kGameDir);
     ASSERT_GE(paths.size(), 6u);
-    const std::string listText = ReadFile(kGameDir + "/Levels/levels.m3u");
+    const std::string listText = ReadFileText(kGameDir + "/Levels/levels.m3u");
     EXPECT_EQ(listText.rfind("#EXTM3U\r\n", 0), 0u);
     for (const std::string& path : paths) {
         EXPECT_EQ(path.rfind("Levels/", 0), 0u) << path;
@@ -105,9 +81,9 @@ TEST(ShippedLevels, TheListNamesSixOrMoreLevelsThatAllLoad) {
 
 TEST(ShippedLevels, EverySolutionReachesTheEndZoneWithoutARestart) {
     int mostWraps = 0;
-    for (const std::string& path : ShippedLevelPaths()) {
+    for (const std::string& path : ShippedLevelPaths(kGameDir)) {
         SCOPED_TRACE(path);
-        const std::string script = ReadFile(kLevelSourceDir + "/" + LevelName(path) + ".sim");
+        const std::string script = ReadFileText(kLevelSourceDir + "/" + LevelName(path) + ".sim");
         ASSERT_FALSE(script.empty());
         const SimRun run = RunSim({"--trace", "--level", path}, script);
         ASSERT_EQ(run.exitCode, 0) << run.errors;
@@ -133,11 +109,11 @@ TEST(ShippedLevels, EverySolutionReachesTheEndZoneWithoutARestart) {
 // The solutions played one after another in one game: every end zone leads
 // into the next level of the list and the last one back to the first.
 TEST(ShippedLevels, TheLevelsFormOneLoopPlayedWithTheirSolutions) {
-    const std::vector<std::string> paths = ShippedLevelPaths();
+    const std::vector<std::string> paths = ShippedLevelPaths(kGameDir);
     ASSERT_FALSE(paths.empty());
     std::string script;
     for (const std::string& path : paths)
-        script += ReadFile(kLevelSourceDir + "/" + LevelName(path) + ".sim") + "\n";
+        script += ReadFileText(kLevelSourceDir + "/" + LevelName(path) + ".sim") + "\n";
     const SimRun run = RunSim({"--trace"}, script);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const std::string& end = run.lines.back();
@@ -168,7 +144,7 @@ int NameNumber(const std::string& name, const std::string& keyword) {
 // Each end zone names a start point of the next level in the list, and the
 // last level's end names one of the first level's.
 TEST(ShippedLevels, EveryEndZoneLeadsToAStartPointOfTheNextLevel) {
-    const std::vector<std::string> paths = ShippedLevelPaths();
+    const std::vector<std::string> paths = ShippedLevelPaths(kGameDir);
     ASSERT_FALSE(paths.empty());
     std::vector<std::set<int>> ends(paths.size());
     std::vector<std::set<int>> starts(paths.size());
@@ -201,7 +177,7 @@ TEST(ShippedLevels, TogetherTheLevelsUseEveryObjectMaterialAndLight) {
     std::set<int> scrollAxes;
     std::set<int> lightKinds;
     bool deadlyOutline = false;
-    for (const std::string& path : ShippedLevelPaths()) {
+    for (const std::string& path : ShippedLevelPaths(kGameDir)) {
         Scene scene;
         ASSERT_EQ(scene.Load(kGameDir + "/" + path), 1) << path;
         for (const PrimitiveEntry& primitive : scene.primitives) {

@@ -14,6 +14,7 @@
 #include "audio/playlist.h"
 #include "game/game_simulator.h"
 #include "scene/level_compiler.h"
+#include "support/game_folder.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -150,13 +151,6 @@ TEST(SimulatorBroadPhase, RandomLevelsAndScriptsGiveByteIdenticalTracesWithTheFu
     EXPECT_GE(wrappedRuns, 2);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The first line where two traces part, from both.
 std::string FirstDifference(const std::string& a, const std::string& b) {
     std::istringstream left(a), right(b);
@@ -172,28 +166,15 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
     }
 }
 
-// The level paths of the built game folder's level list.
-std::vector<std::string> ShippedLevelPaths() {
-    ScopedWorkingDir inGame(QUARN_GAME_DIR);
-    Playlist list;
-    EXPECT_TRUE(ReadPlaylist("Levels/levels.m3u", list));
-    std::vector<std::string> paths;
-    for (const auto& entry : list)
-        paths.push_back(entry->path);
-    FreePlaylist(list);
-    return paths;
-}
-
 TEST(SimulatorBroadPhase, EveryShippedSolutionGivesAByteIdenticalTraceWithTheFullScan) {
-    const std::vector<std::string> paths = ShippedLevelPaths();
+    const std::vector<std::string> paths = ShippedLevelPaths(QUARN_GAME_DIR);
     ASSERT_GE(paths.size(), 6u);
     std::string allSolutions;
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
-        const size_t slash = path.rfind('/');
-        const std::string name = path.substr(slash + 1, path.rfind('.') - slash - 1);
+        const std::string name = LevelName(path);
         const std::string script =
-            ReadFile(std::string(QUARN_LEVEL_SOURCE_DIR) + "/" + name + ".sim");
+            ReadFileText(std::string(QUARN_LEVEL_SOURCE_DIR) + "/" + name + ".sim");
         ASSERT_FALSE(script.empty());
         allSolutions += script + "\n";
         std::string indexed, scanned;

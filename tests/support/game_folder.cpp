@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
+#include "audio/playlist.h"
 #include "scene/level_compiler.h"
 #include "scene/level_source.h"
 #include "scene/scene.h"
@@ -37,4 +41,31 @@ std::string LevelListText(const std::vector<std::string>& paths) {
 
 void WriteLevelList(const TempDir& folder, const std::vector<std::string>& paths) {
     folder.Write("Levels/levels.m3u", LevelListText(paths));
+}
+
+std::vector<std::string> ShippedLevelPaths(const std::string& gameDir) {
+    ScopedWorkingDir inGame(gameDir);
+    Playlist list;
+    std::vector<std::string> paths;
+    if (ReadPlaylist("Levels/levels.m3u", list)) {
+        for (const auto& entry : list)
+            paths.push_back(entry->path);
+    }
+    FreePlaylist(list);
+    return paths;
+}
+
+std::string LevelName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t begin = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = path.rfind('.');
+    return path.substr(begin,
+                       dot == std::string::npos || dot < begin ? std::string::npos : dot - begin);
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }

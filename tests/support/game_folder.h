@@ -21,3 +21,13 @@ void WriteLevelList(const TempDir& folder, const std::vector<std::string>& paths
 
 // The text of an extended M3U list of the paths, lines ended by CR LF.
 std::string LevelListText(const std::vector<std::string>& paths);
+
+// The scene paths of GAME_DIR/Levels/levels.m3u, in list order; empty when
+// the list cannot be read.
+std::vector<std::string> ShippedLevelPaths(const std::string& gameDir);
+
+// "Levels/NAME.dme" -> "NAME".
+std::string LevelName(const std::string& path);
+
+// The whole file, or "" when it cannot be read.
+std::string ReadFileText(const std::string& path);

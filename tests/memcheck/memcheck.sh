@@ -4,8 +4,8 @@
 #      level's shipped solution (data/levels/NAME.sim) and once with
 #      solutions.sim beside this file (hook, rope, wraps and collisions);
 #   2. the real quarn in a window under Xvfb for SECONDS (default 40): a new
-#      game started from the menu, the first level played with a few shots,
-#      then SIGTERM, which the game answers by ending normally.
+#      game started from the menu, the first level's run started, the hook
+#      fired, the rope reeled in and out (W, S) and let go, then SIGTERM, which the game answers by ending normally.
 # Invalid reads or writes and definite leaks fail it; system.supp holds the
 # suppressions for the system libraries, each explained.
 #
@@ -47,9 +47,10 @@ done
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
     $VALGRIND --log-file=$LOGS/window.log ./quarn & pid=\$!
     sleep $((SECONDS_IN_WINDOW / 2))
-    for key in Return Return Up Up; do xdotool key \$key; sleep 2; done
+    xdotool key Return; sleep 3; xdotool key Return; sleep 2
     xdotool mousemove_relative -- 30 -120 click 1; sleep 3
-    xdotool key Down click 3; sleep 2
+    xdotool keydown w; sleep 2; xdotool keyup w keydown s; sleep 2; xdotool keyup s
+    xdotool click 3; sleep 2
     sleep $((SECONDS_IN_WINDOW / 4))
     kill -TERM \$pid
     wait \$pid"

@@ -5,7 +5,8 @@
 #      solutions.sim beside this file (hook, rope, wraps and collisions);
 #   2. the real quarn in a window under Xvfb for SECONDS (default 40): a new
 #      game started from the menu, the first level's run started, the hook
-#      fired, the rope reeled in and out (W, S) and let go, then SIGTERM, which the game answers by ending normally.
+#      fired, the rope reeled in and out (W, S) and let go, then SIGTERM,
+#      which the game answers by ending normally.
 # Invalid reads or writes and definite leaks fail it; system.supp holds the
 # suppressions for the system libraries, each explained.
 #

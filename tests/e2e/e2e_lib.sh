@@ -221,23 +221,26 @@ menu_layers() {
     printf ' image:%s:%s:%s:32:32\n' "$folder/Menu/cursor.png" "$3" "$4"
 }
 
+# match_expecting CODE FAILURE WHAT LEFT TOP RIGHT BOTTOM LAYER...: fails with
+# FAILURE unless the match command exits with CODE.
+match_expecting() {
+    [ -n "$shot" ] || return
+    match_code=$1
+    match_failure=$2
+    shift 3
+    match_result=$("$PICTURES" match "$shot" "$@")
+    [ $? -eq "$match_code" ] || fail "$(basename "$shot"): $match_failure ($match_result)"
+}
+
 # expect_match WHAT LEFT TOP RIGHT BOTTOM LAYER...: that rectangle of the last
 # screenshot shows the layers drawn over one another.
 expect_match() {
-    [ -n "$shot" ] || return
-    match_what=$1
-    shift
-    match_result=$("$PICTURES" match "$shot" "$@")
-    [ $? -eq 0 ] || fail "$(basename "$shot"): not $match_what ($match_result)"
+    match_expecting 0 "not $1" "$@"
 }
 
 # The opposite: the rectangle shows something else.
 expect_no_match() {
-    [ -n "$shot" ] || return
-    match_what=$1
-    shift
-    match_result=$("$PICTURES" match "$shot" "$@")
-    [ $? -eq 1 ] || fail "$(basename "$shot"): $match_what ($match_result)"
+    match_expecting 1 "$1" "$@"
 }
 
 # expect_menu WHAT SHEET ENTRY CURSOR_X CURSOR_Y [BASE]: the last screenshot

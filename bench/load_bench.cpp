@@ -8,6 +8,7 @@
 #include <string>
 
 #include "generated_level.h"
+#include "load_bench.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
 #include "scene/scene_writer.h"
@@ -33,7 +34,9 @@ std::string WriteScene(const std::string& name, size_t edges, size_t vertices) {
     return path;
 }
 
-void BM_Load(benchmark::State& state, const std::string& path) {
+}  // namespace
+
+void BM_SceneLoad(benchmark::State& state, const std::string& path) {
     if (path.empty()) {
         state.SkipWithError("the scene file could not be written");
         return;
@@ -49,17 +52,15 @@ void BM_Load(benchmark::State& state, const std::string& path) {
     }
 }
 
-}  // namespace
-
 void RegisterLoadBenchmarks(std::vector<std::string>& temporaryFiles) {
     const std::string edges = WriteScene("edges", 100000, 0);
     const std::string mesh = WriteScene("mesh", 0, 999999);
     temporaryFiles.push_back(edges);
     temporaryFiles.push_back(mesh);
     benchmark::RegisterBenchmark("load/outline-edges:100000", [edges](benchmark::State& s) {
-        BM_Load(s, edges);
+        BM_SceneLoad(s, edges);
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("load/mesh-vertices:999999", [mesh](benchmark::State& s) {
-        BM_Load(s, mesh);
+        BM_SceneLoad(s, mesh);
     })->Unit(benchmark::kMillisecond);
 }

@@ -19,6 +19,7 @@
 #include "game/event_list.h"
 #include "game/game_simulator.h"
 #include "game/sim_script.h"
+#include "load_bench.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
@@ -213,18 +214,6 @@ void BM_LevelStep(benchmark::State& benchState, const ShippedLevel& level, State
     }
 }
 
-void BM_LevelLoad(benchmark::State& state, const std::string& path) {
-    for (auto _ : state) {
-        Scene scene;
-        const int result = scene.Load(path);
-        if (result != LoadOk) {
-            state.SkipWithError(LoadResultName(result));
-            return;
-        }
-        benchmark::DoNotOptimize(scene.shapes.data());
-    }
-}
-
 }  // namespace
 
 void RegisterShippedLevelBenchmarks(const std::string& gameDir, const std::string& solutionDir) {
@@ -263,7 +252,7 @@ void RegisterShippedLevelBenchmarks(const std::string& gameDir, const std::strin
         const ShippedLevel* shipped = level.get();
         benchmark::RegisterBenchmark(
             ("load/level:" + shipped->name).c_str(),
-            [shipped](benchmark::State& s) { BM_LevelLoad(s, shipped->path); })
+            [shipped](benchmark::State& s) { BM_SceneLoad(s, shipped->path); })
             ->Unit(benchmark::kMicrosecond);
         for (int state = 0; state < StateCount; ++state) {
             if (!shipped->states[state].taken) {

@@ -4,7 +4,9 @@
 
 #include "resources/overlay.h"
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -77,6 +79,11 @@ TexturedQuad FractionQuad(float left, float top, float right, float bottom) {
     return quad;
 }
 
+// Window sizes come from settings.ini and may be anything an int holds.
+int ClampToInt(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
 }  // namespace
 
 int GLWindow::PrintText(int x, int y, const char* format, ...) {
@@ -97,7 +104,7 @@ int GLWindow::PrintText(int x, int y, const char* format, ...) {
     // exactly on its origin and stays valid even outside the window.
     glPushAttrib(GL_VIEWPORT_BIT | GL_TRANSFORM_BIT);
     PushVirtualScreen();
-    glViewport(x - 1, height - y - kBaselineDrop, 0, 0);
+    glViewport(ClampToInt(int64_t{x} - 1), ClampToInt(int64_t{height} - y - kBaselineDrop), 0, 0);
     glRasterPos4f(0.0f, 0.0f, 0.0f, 1.0f);
     PopVirtualScreen();
     glPopAttrib();

@@ -14,6 +14,7 @@
 #include "physics/rope.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
+#include "support/physics_rig.h"
 #include "support/scene_builder.h"
 #include "support/temp_dir.h"
 
@@ -25,11 +26,7 @@ constexpr double kPi = 3.14159265358979323846;
 class HostileLevel : public ::testing::Test {
 protected:
     void SetUp() override {
-        ball_.rope = &rope_;
-        ball_.mass = 2.0f;
-        rope_.mass = 1.0f;
-        world_.SetPlayer(&ball_);
-        world_.SetEventList(&events_);
+        WireBallAndWorld(ball_, rope_, world_, events_);
         world_.SetScene(&scene_);
         world_.SetParameters(PhysicsParameters{});
         world_.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);

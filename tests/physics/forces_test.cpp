@@ -6,6 +6,7 @@
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
+#include "support/physics_rig.h"
 
 namespace {
 
@@ -13,13 +14,7 @@ constexpr double kGravity = static_cast<double>(-0.689f);
 
 class Forces : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ball_.rope = &rope_;
-        ball_.mass = 2.0f;
-        rope_.mass = 1.0f;
-        world_.SetPlayer(&ball_);
-        world_.SetEventList(&events_);
-    }
+    void SetUp() override { WireBallAndWorld(ball_, rope_, world_, events_); }
     void AddGravity() { world_.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, 1); }
     void AddMagnet(float x, float y) {
         world_.AddFieldObject("MAGNET01", x, y, 1, -2.0f, 100.0f, FieldRadial);

@@ -11,6 +11,7 @@
 #include "physics/rope.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
+#include "support/physics_rig.h"
 #include "support/scene_builder.h"
 #include "support/temp_dir.h"
 
@@ -19,11 +20,7 @@ namespace {
 class RopeScenario : public ::testing::Test {
 protected:
     void SetUp() override {
-        ball_.rope = &rope_;
-        ball_.mass = 2.0f;
-        rope_.mass = 1.0f;
-        world_.SetPlayer(&ball_);
-        world_.SetEventList(&events_);
+        WireBallAndWorld(ball_, rope_, world_, events_);
         world_.SetScene(&scene_);
         world_.SetParameters(PhysicsParameters{});
         ball_.position.Set(0.0, 0.0);

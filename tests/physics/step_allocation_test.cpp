@@ -12,6 +12,7 @@
 #include "physics/player.h"
 #include "physics/rope.h"
 #include "scene/scene.h"
+#include "support/physics_rig.h"
 #include "support/scene_builder.h"
 
 namespace {
@@ -95,11 +96,7 @@ protected:
             .AddPolyline({{40, 120}, {200, 120}})
             .AddOutline("DEATH_laser")
             .AddPolyline({{-390, 100}, {-200, 100}});
-        ball_.rope = &rope_;
-        ball_.mass = 2.0f;
-        rope_.mass = 1.0f;
-        world_.SetPlayer(&ball_);
-        world_.SetEventList(&events_);
+        WireBallAndWorld(ball_, rope_, world_, events_);
         world_.SetScene(&scene_);
         world_.SetParameters(PhysicsParameters{});
     }

@@ -1,11 +1,14 @@
 #include "game/game_simulator.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <istream>
 #include <sstream>
 
 #include "app/app_state.h"
 #include "audio/sound_system.h"
+#include "game/sim_perturb.h"
 #include "input/input.h"
 #include "platform/audio_silent_backend.h"
 #include "platform/input_devices.h"
@@ -13,7 +16,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: quarn-sim [--trace] [--full-scan] [--level FILE] [SCRIPT]";
+constexpr const char* kUsage =
+    "usage: quarn-sim [--trace] [--full-scan] [--perturb SEED] [--level FILE] [SCRIPT]";
 
 RopeTraceState RopeState(const TRope& rope) {
     if (rope.flying)
@@ -21,6 +25,19 @@ RopeTraceState RopeState(const TRope& rope) {
     if (rope.attached)
         return RopeTraceState::Attached;
     return RopeTraceState::Idle;
+}
+
+// A seed is a whole decimal number.
+bool ParseSeed(const char* text, uint64_t& seed) {
+    if (*text < '0' || *text > '9')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    if (errno != 0 || *end != '\0')
+        return false;
+    seed = value;
+    return true;
 }
 
 }  // namespace
@@ -170,12 +187,17 @@ int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std:
                         std::ostream& err) {
     SimulatorOptions options;
     std::string scriptPath;
+    bool perturb = false;
+    uint64_t seed = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--trace") {
             options.trace = true;
         } else if (argument == "--full-scan") {
             options.fullScan = true;
+        } else if (argument == "--perturb" && i + 1 < argc && ParseSeed(argv[i + 1], seed)) {
+            perturb = true;
+            ++i;
         } else if (argument == "--level" && i + 1 < argc) {
             options.singleLevel = argv[++i];
         } else if (!argument.empty() && argument[0] != '-' && scriptPath.empty()) {
@@ -209,6 +231,8 @@ int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std:
         err << "quarn-sim: " << scriptName << ":" << error << '\n';
         return 2;
     }
+    if (perturb)
+        script = PerturbSimScript(script, seed);
 
     GameSimulator simulator(options, out);
     if (!simulator.StartNewGame(error) || !simulator.Run(script, error)) {

@@ -15,6 +15,7 @@
 #include "platform/bitmap_font.h"
 #include "platform/gl.h"
 #include "quarn-pictures/canvas.h"
+#include "quarn-pictures/level_pictures.h"
 #include "quarn-pictures/menu_pictures.h"
 #include "quarn-pictures/picture_files.h"
 #include "quarn-pictures/pictures.h"
@@ -107,19 +108,29 @@ TEST_F(GamePicturesTest, EveryShippedPictureLoadsWithTheGameLoaderInItsFormat) {
     };
     constexpr uint16_t kDxt1 = GL_COMPRESSED_RGBA_S3TC_DXT1_EXT;
     const Expected expected[] = {
-        {"Textures/quarn.png", 128, 128, GL_RGB},   {"Textures/rope.png", 32, 64, GL_RGB},
-        {"Textures/rock.png", 256, 256, GL_RGB},    {"Textures/lava.png", 256, 256, GL_RGB},
-        {"Textures/water.png", 256, 256, GL_RGB},   {"Textures/moss.png", 256, 256, GL_RGB},
-        {"Textures/glass.png", 256, 256, GL_RGB},   {"Textures/glass_alpha.png", 256, 256, GL_RGBA},
-        {"Textures/grid.png", 256, 256, GL_RGB},    {"Textures/metal.jpg", 256, 256, GL_RGB},
-        {"Textures/brick.tga", 256, 256, GL_RGB},   {"Textures/wood.bmp", 128, 128, GL_RGB},
-        {"Textures/crystal.dds", 128, 128, kDxt1},  {"Textures/sky.jpg", 256, 256, GL_RGB},
-        {"Menu/background.png", 512, 512, GL_RGBA}, {"Menu/MainMenu.png", 512, 512, GL_RGBA},
-        {"Menu/GameMenu.png", 512, 512, GL_RGBA},   {"Menu/cursor.png", 32, 32, GL_RGBA},
-        {"Menu/Credits.png", 512, 512, GL_RGBA},
+        {"Textures/quarn.png", 128, 128, GL_RGB},  {"Textures/rope.png", 32, 64, GL_RGB},
+        {"Textures/rock.png", 256, 256, GL_RGB},   {"Textures/lava.png", 256, 256, GL_RGB},
+        {"Textures/water.png", 256, 256, GL_RGB},  {"Textures/moss.png", 256, 256, GL_RGB},
+        {"Textures/glass.png", 256, 256, GL_RGB},  {"Textures/glass_alpha.png", 256, 256, GL_RGBA},
+        {"Textures/grid.png", 256, 256, GL_RGB},   {"Textures/metal.jpg", 256, 256, GL_RGB},
+        {"Textures/brick.tga", 256, 256, GL_RGB},  {"Textures/wood.bmp", 128, 128, GL_RGB},
+        {"Textures/crystal.dds", 128, 128, kDxt1}, {"Textures/sky.jpg", 256, 256, GL_RGB},
+        {"Textures/exit.png", 128, 128, GL_RGB},   {"Textures/belt.png", 256, 256, GL_RGB},
+        {"Textures/ice.png", 256, 256, GL_RGB},    {"Textures/basalt.png", 256, 256, GL_RGB},
+        {"Textures/hazard.png", 256, 256, GL_RGB}, {"Menu/background.png", 512, 512, GL_RGBA},
+        {"Menu/MainMenu.png", 512, 512, GL_RGBA},  {"Menu/GameMenu.png", 512, 512, GL_RGBA},
+        {"Menu/cursor.png", 32, 32, GL_RGBA},      {"Menu/Credits.png", 512, 512, GL_RGBA},
     };
+    std::vector<Expected> files(std::begin(expected), std::end(expected));
+    int signCount = 0;
+    const SignText* signs = Signs(signCount);
+    std::vector<std::string> signPaths;
+    for (int i = 0; i < signCount; ++i)
+        signPaths.push_back(std::string("Textures/") + signs[i].file);
+    for (const std::string& path : signPaths)
+        files.push_back({path.c_str(), 512, 128, GL_RGB});
     std::set<std::string> names;
-    for (const Expected& file : expected) {
+    for (const Expected& file : files) {
         SCOPED_TRACE(file.name);
         names.insert(file.name);
         const Image image = Load(file.name);
@@ -269,10 +280,11 @@ TEST(LevelTexturesTest, RepeatWithoutASeam) {
         const char* name;
         Canvas canvas;
     } textures[] = {
-        {"rock", RockTexture()},   {"lava", LavaTexture()},   {"water", WaterTexture()},
-        {"moss", MossTexture()},   {"glass", GlassTexture()}, {"grid", GridTexture()},
-        {"brick", BrickTexture()}, {"wood", WoodTexture()},   {"crystal", CrystalTexture()},
-        {"rope", RopeTexture()},
+        {"rock", RockTexture()},     {"lava", LavaTexture()},   {"water", WaterTexture()},
+        {"moss", MossTexture()},     {"glass", GlassTexture()}, {"grid", GridTexture()},
+        {"brick", BrickTexture()},   {"wood", WoodTexture()},   {"crystal", CrystalTexture()},
+        {"belt", BeltTexture()},     {"ice", IceTexture()},     {"basalt", BasaltTexture()},
+        {"hazard", HazardTexture()}, {"rope", RopeTexture()},
     };
     for (const auto& texture : textures) {
         SCOPED_TRACE(texture.name);

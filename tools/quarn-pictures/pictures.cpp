@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "level_pictures.h"
 #include "menu_pictures.h"
 #include "textures.h"
 
@@ -14,6 +15,11 @@ template <Canvas (*Build)()>
 bool Draw(const std::string&, Canvas& canvas) {
     canvas = Build();
     return true;
+}
+
+template <int Index>
+bool DrawSign(const std::string& fontFile, Canvas& canvas) {
+    return SignPicture(fontFile, Index, canvas);
 }
 
 }  // namespace
@@ -34,11 +40,26 @@ const std::vector<PictureFile>& GamePictures() {
         {"Textures/wood.bmp", PictureFormat::Bmp, Draw<WoodTexture>},
         {"Textures/crystal.dds", PictureFormat::DdsDxt1, Draw<CrystalTexture>},
         {"Textures/sky.jpg", PictureFormat::Jpeg, Draw<SkyTexture>},
+        {"Textures/exit.png", PictureFormat::PngRgb, Draw<ExitTexture>},
+        {"Textures/belt.png", PictureFormat::PngRgb, Draw<BeltTexture>},
+        {"Textures/ice.png", PictureFormat::PngRgb, Draw<IceTexture>},
+        {"Textures/basalt.png", PictureFormat::PngRgb, Draw<BasaltTexture>},
+        {"Textures/hazard.png", PictureFormat::PngRgb, Draw<HazardTexture>},
         {"Menu/background.png", PictureFormat::PngRgba, Draw<MenuBackground>},
         {"Menu/MainMenu.png", PictureFormat::PngRgba, MainMenuSheet},
         {"Menu/GameMenu.png", PictureFormat::PngRgba, GameMenuSheet},
         {"Menu/cursor.png", PictureFormat::PngRgba, Draw<MenuCursor>},
         {"Menu/Credits.png", PictureFormat::PngRgba, CreditsPicture},
+        {"Textures/sign_fire.png", PictureFormat::PngRgb, DrawSign<0>},
+        {"Textures/sign_reel.png", PictureFormat::PngRgb, DrawSign<1>},
+        {"Textures/sign_swing.png", PictureFormat::PngRgb, DrawSign<2>},
+        {"Textures/sign_wrap.png", PictureFormat::PngRgb, DrawSign<3>},
+        {"Textures/sign_letgo.png", PictureFormat::PngRgb, DrawSign<4>},
+        {"Textures/sign_bumps.png", PictureFormat::PngRgb, DrawSign<5>},
+        {"Textures/sign_lava.png", PictureFormat::PngRgb, DrawSign<6>},
+        {"Textures/sign_routes.png", PictureFormat::PngRgb, DrawSign<7>},
+        {"Textures/sign_magnet.png", PictureFormat::PngRgb, DrawSign<8>},
+        {"Textures/sign_bhole.png", PictureFormat::PngRgb, DrawSign<9>},
     };
     return files;
 }

@@ -106,6 +106,9 @@ public:
     TRope& Rope() { return rope_; }
     const TRope& Rope() const { return rope_; }
     const Scene& GetScene() const { return scene_; }
+    // The number of the end zone last reached, which picks the start point of
+    // the next level load (as if the previous level had ended there).
+    void SetEntryNumber(int32_t number) { scene_.triggers.entryNumber = number; }
     const PhysicsWorld& World() const { return world_; }
     PhysicsWorld& World() { return world_; }
     const Camera& GetCamera() const { return camera_; }

@@ -17,7 +17,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quarn-sim [--trace] [--full-scan] [--perturb SEED] [--level FILE] [SCRIPT]";
+    "usage: quarn-sim [--trace] [--trace-from STEP] [--full-scan] [--perturb SEED] [--start N] "
+    "[--level FILE] [SCRIPT]";
 
 RopeTraceState RopeState(const TRope& rope) {
     if (rope.flying)
@@ -40,6 +41,15 @@ bool ParseSeed(const char* text, uint64_t& seed) {
     return true;
 }
 
+// A start or step number is a whole decimal number from 0 up.
+bool ParseStart(const char* text, int32_t& number) {
+    uint64_t value = 0;
+    if (!ParseSeed(text, value) || value > 100000000)
+        return false;
+    number = static_cast<int32_t>(value);
+    return true;
+}
+
 }  // namespace
 
 GameSimulator::GameSimulator(const SimulatorOptions& options, std::ostream& out)
@@ -59,6 +69,7 @@ GameSimulator::GameSimulator(const SimulatorOptions& options, std::ostream& out)
     game_->SetSingleLevel(options_.singleLevel);
     game_->World().SetBroadPhase(!options_.fullScan);
     game_->Attach(&events_, nullptr, input_.get(), sound_.get());
+    game_->SetEntryNumber(options_.entry);
 }
 
 GameSimulator::~GameSimulator() {
@@ -154,7 +165,7 @@ void GameSimulator::OnLevelLoaded(size_t index, const std::string& path, const V
 
 void GameSimulator::OnSimulationStep() {
     ++steps_;
-    if (options_.trace) {
+    if (options_.trace && steps_ >= options_.traceFrom) {
         const TPlayer& ball = game_->Ball();
         const TRope& rope = game_->Rope();
         StepTrace step;
@@ -197,6 +208,13 @@ int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std:
             options.fullScan = true;
         } else if (argument == "--perturb" && i + 1 < argc && ParseSeed(argv[i + 1], seed)) {
             perturb = true;
+            ++i;
+        } else if (argument == "--trace-from" && i + 1 < argc &&
+                   ParseStart(argv[i + 1], options.traceFrom)) {
+            options.trace = true;
+            ++i;
+        } else if (argument == "--start" && i + 1 < argc &&
+                   ParseStart(argv[i + 1], options.entry)) {
             ++i;
         } else if (argument == "--level" && i + 1 < argc) {
             options.singleLevel = argv[++i];

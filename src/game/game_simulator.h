@@ -44,6 +44,8 @@ struct SimulatorOptions {
     bool trace = false;
     std::string singleLevel;  // empty: the level list of the game folder
     bool fullScan = false;    // collision and wrapping scan every outline
+    int32_t entry = -1;       // the level starts at its START of this number, if it has one
+    int traceFrom = 0;        // with trace, step lines are printed from this step on
 };
 
 class GameSimulator final : public GameObserver, public EventListObserver {

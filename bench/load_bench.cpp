@@ -11,7 +11,7 @@
 #include "load_bench.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
-#include "scene/scene_writer.h"
+#include "levelc/scene_writer.h"
 
 namespace {
 

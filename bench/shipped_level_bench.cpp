@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "audio/playlist.h"
-#include "game/event_list.h"
-#include "game/game_simulator.h"
-#include "game/sim_script.h"
+#include "core/event_list.h"
+#include "sim/game_simulator.h"
+#include "sim/sim_script.h"
 #include "load_bench.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"

@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "generated_level.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"

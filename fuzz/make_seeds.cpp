@@ -9,8 +9,8 @@
 #include <string>
 
 #include "resources/image.h"
-#include "scene/level_compiler.h"
-#include "scene/level_source.h"
+#include "levelc/level_compiler.h"
+#include "levelc/level_source.h"
 #include "support/image_files.h"
 
 namespace {

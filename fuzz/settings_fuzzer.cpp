@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fuzz_file.h"
 #include "game/game_settings.h"
 

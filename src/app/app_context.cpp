@@ -1,7 +1,7 @@
 #include "app/app_context.h"
 
-#include "app/gl_window.h"
-#include "game/event_list.h"
+#include "render/gl_window.h"
+#include "core/event_list.h"
 
 AppContext* g_appContext = nullptr;
 

@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/frame_stats.h"
-#include "app/gl_window.h"
+#include "render/gl_window.h"
 #include "app/main_loop.h"
 #include "app/window_procedure.h"
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "resources/gl_extensions.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "app/main_loop.h"
 
 #include "app/app_context.h"
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/frame_stats.h"
-#include "app/gl_window.h"
+#include "render/gl_window.h"
 #include "app/subsystems.h"
 #include "platform/clock.h"
 #include "platform/message_queue.h"

@@ -1,8 +1,8 @@
 #include "app/window_procedure.h"
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
+#include "render/gl_window.h"
 #include "platform/message_queue.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "audio/sound_system.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 namespace {
 

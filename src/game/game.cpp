@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/settings.h"
+#include "core/app_state.h"
+#include "core/settings.h"
 #include "game/level_description.h"
-#include "game/light_order.h"
+#include "render/light_order.h"
 #include "input/input.h"
 #include "platform/clock.h"
 #include "platform/gl.h"

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_timer.h"
-#include "app/gl_window.h"
+#include "core/frame_timer.h"
+#include "render/gl_window.h"
 #include "app/subsystems.h"
-#include "game/camera.h"
-#include "game/event_list.h"
+#include "render/camera.h"
+#include "core/event_list.h"
 #include "game/game_settings.h"
 #include "game/level_list.h"
 #include "game/run_stats.h"

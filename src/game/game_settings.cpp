@@ -1,6 +1,6 @@
 #include "game/game_settings.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/frame_timer.h"
+#include "core/frame_timer.h"
 
 struct StatsRecord {
     double time = 0.0;  // seconds

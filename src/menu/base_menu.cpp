@@ -1,6 +1,6 @@
 #include "menu/base_menu.h"
 
-#include "app/gl_window.h"
+#include "render/gl_window.h"
 #include "app/subsystems.h"
 #include "menu/menu.h"
 

@@ -1,8 +1,8 @@
 #include "menu/credits_menu.h"
 
-#include "app/gl_window.h"
+#include "render/gl_window.h"
 #include "app/subsystems.h"
-#include "resources/overlay.h"
+#include "render/overlay.h"
 
 void TCreditsMenu::GetAction(int& action) {
     if (activated)

@@ -1,7 +1,7 @@
 #include "menu/menu.h"
 
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
+#include "render/gl_window.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "menu/credits_menu.h"
@@ -9,7 +9,7 @@
 #include "menu/main_menu.h"
 #include "menu/options_menu.h"
 #include "resources/gl_extensions.h"
-#include "resources/overlay.h"
+#include "render/overlay.h"
 #include "resources/texture_manager.h"
 
 const char kVersionLine[] = "Version: Release 1.0.1.0";

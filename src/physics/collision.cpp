@@ -1,6 +1,6 @@
 // Collision of the ball and the hook against the level's outlines.
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/base_object.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "physics/vector.h"
+#include "core/vector.h"
 
 class Scene;
 

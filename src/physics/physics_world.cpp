@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/player.h"
 #include "physics/rope.h"
 #include "scene/scene.h"

@@ -10,7 +10,7 @@
 #include "physics/contact.h"
 #include "physics/field_object.h"
 #include "physics/outline_index.h"
-#include "physics/vector.h"
+#include "core/vector.h"
 
 class EventList;
 class Scene;

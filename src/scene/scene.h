@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "physics/level_triggers.h"
-#include "physics/vector.h"
+#include "game/level_triggers.h"
+#include "core/vector.h"
 #include "scene/primitives.h"
 
 constexpr uint8_t kNoMap = 0xFF;

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
+#include "render/gl_window.h"
 #include "support/message_box_recorder.h"
 #include "support/recording_subsystems.h"
 #include "support/temp_dir.h"

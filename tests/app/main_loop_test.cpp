@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/window_procedure.h"
 #include "platform/message_queue.h"
 #include "support/manual_clock.h"

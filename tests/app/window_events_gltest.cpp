@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
+#include "render/gl_window.h"
 #include "app/window_procedure.h"
 #include "platform/clock.h"
 #include "platform/gl.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/message_queue.h"
 #include "support/recording_subsystems.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "audio/playlist.h"
-#include "game/game_simulator.h"
+#include "sim/game_simulator.h"
 #include "scene/scene.h"
 #include "support/game_folder.h"
 #include "support/temp_dir.h"

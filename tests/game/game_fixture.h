@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/main_loop.h"
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "game/game.h"
 #include "support/game_folder.h"
 #include "support/manual_clock.h"

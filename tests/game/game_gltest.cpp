@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "game/event_list.h"
+#include "core/app_state.h"
+#include "core/event_list.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "platform/gl.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/gl_window.h"
+#include "render/gl_window.h"
 #include "platform/gl.h"
 #include "platform/platform_window.h"
 #include "support/message_box_recorder.h"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/main_loop.h"
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "menu/base_menu.h"

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
+#include "render/gl_window.h"
 #include "app/main_loop.h"
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "menu/menu.h"

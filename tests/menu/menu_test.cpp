@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/gl_window.h"
-#include "game/event_list.h"
+#include "core/app_state.h"
+#include "render/gl_window.h"
+#include "core/event_list.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "support/scripted_input.h"

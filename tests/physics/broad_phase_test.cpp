@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"

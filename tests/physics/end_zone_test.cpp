@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "physics/level_triggers.h"
+#include "game/level_triggers.h"
 #include "physics/player.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"

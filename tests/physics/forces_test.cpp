@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"

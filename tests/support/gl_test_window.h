@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "app/gl_window.h"
+#include "render/gl_window.h"
 #include "support/temp_dir.h"
 
 // The settings a test window uses unless it is given its own.

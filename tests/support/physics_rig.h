@@ -2,7 +2,7 @@
 // The ball, rope and world wiring the physics tests share: a ball of mass 2
 // on a rope of mass 1, reporting to the world's event list.
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"

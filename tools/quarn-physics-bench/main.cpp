@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"

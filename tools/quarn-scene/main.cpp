@@ -7,10 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "scene/level_compiler.h"
+#include "levelc/level_compiler.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
-#include "scene/scene_text.h"
+#include "levelc/scene_text.h"
 
 namespace {
 

@@ -1,0 +1,95 @@
+#pragma once
+// The real game driven by a script without a window: every clock reads one
+// simulated millisecond counter, input comes from the script through the
+// game's own input devices, sound goes to a silent backend, and nothing is
+// drawn. Each simulation step can be traced as one line.
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/event_list.h"
+#include "game/game.h"
+#include "sim/sim_script.h"
+#include "sim/sim_trace.h"
+#include "platform/clock.h"
+
+class AudioSilentBackend;
+class Input;
+class PlatformWindow;
+class SoundSystem;
+
+// One integer millisecond counter behind every clock the game reads. The
+// tick count and the millisecond clock read it in whole milliseconds; the
+// performance counter in microseconds. Sleep does not advance it.
+class SimulatedClock final : public Clock {
+public:
+    uint32_t TickCount() const override { return static_cast<uint32_t>(milliseconds); }
+    bool PerformanceFrequency(int64_t* frequency) const override {
+        *frequency = 1000000;
+        return true;
+    }
+    int64_t PerformanceCounter() const override {
+        return static_cast<int64_t>(milliseconds) * 1000;
+    }
+    uint32_t MilliTime() const override { return static_cast<uint32_t>(milliseconds); }
+    void Sleep(uint32_t) override {}
+
+    uint64_t milliseconds = 0;
+};
+
+struct SimulatorOptions {
+    bool trace = false;
+    std::string singleLevel;  // empty: the level list of the game folder
+    bool fullScan = false;    // collision and wrapping scan every outline
+};
+
+class GameSimulator final : public GameObserver, public EventListObserver {
+public:
+    // Installs the simulated clock for as long as the simulator lives.
+    GameSimulator(const SimulatorOptions& options, std::ostream& out);
+    ~GameSimulator() override;
+    GameSimulator(const GameSimulator&) = delete;
+    GameSimulator& operator=(const GameSimulator&) = delete;
+
+    // Starts a new game as the new-game state does. False when it cannot
+    // start; error says why.
+    bool StartNewGame(std::string& error);
+    // Runs the script's commands. False when a level could not be loaded on
+    // the way; error says why.
+    bool Run(const SimScript& script, std::string& error);
+    // The closing line of every run.
+    void PrintEnd();
+
+    const Game& GetGame() const { return *game_; }
+
+    void OnLevelLoaded(size_t index, const std::string& path, const Vector2& start) override;
+    void OnSimulationStep() override;
+    void OnLevelCompleted() override;
+    void OnAppend(const GameEvent& event) override;
+
+private:
+    void ApplyInput(const SimCommand& command);
+    bool RunFrames(int count, int milliseconds, std::string& error);
+
+    SimulatorOptions options_;
+    std::ostream& out_;
+    SimulatedClock clock_;
+    EventList events_;
+    std::unique_ptr<AudioSilentBackend> audio_;
+    std::unique_ptr<SoundSystem> sound_;
+    std::unique_ptr<PlatformWindow> inputOwner_;  // never opened
+    std::unique_ptr<Input> input_;
+    std::unique_ptr<Game> game_;
+    std::vector<GameEvent> pendingEvents_;  // appended since the last step line
+    int frames_ = 0;
+    int steps_ = 0;
+    int levelsCompleted_ = 0;
+};
+
+// Runs quarn-sim with its command-line arguments; returns the exit code
+// (0 the script ran to its end, 2 a bad argument, script line or level).
+int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std::ostream& out,
+                        std::ostream& err);

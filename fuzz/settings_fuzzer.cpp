@@ -10,7 +10,7 @@
 
 #include "core/settings.h"
 #include "fuzz_file.h"
-#include "game/game_settings.h"
+#include "core/settings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // settings.ini is read from the current directory.

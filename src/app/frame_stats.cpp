@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/clock.h"
+#include "core/clock.h"
 
-FrameStats::FrameStats() {
+FrameStats::FrameStats(const Clock& clock) : clock_(clock) {
     int64_t frequency = 0;
-    counter_ = CurrentClock().PerformanceFrequency(&frequency) && frequency > 0;
+    counter_ = clock_.PerformanceFrequency(&frequency) && frequency > 0;
     frequency_ = counter_ ? frequency : 1000;
 }
 
@@ -18,8 +18,7 @@ bool FrameStats::Requested() {
 }
 
 int64_t FrameStats::Now() const {
-    return counter_ ? CurrentClock().PerformanceCounter()
-                    : static_cast<int64_t>(CurrentClock().MilliTime());
+    return counter_ ? clock_.PerformanceCounter() : static_cast<int64_t>(clock_.MilliTime());
 }
 
 void FrameStats::FrameStarting(bool playing) {

@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <string>
 
+class Clock;
+
 class FrameStats {
 public:
-    // Reads the performance counter of the clock installed now.
-    FrameStats();
+    // Reads the performance counter of `clock`, or its millisecond clock.
+    explicit FrameStats(const Clock& clock);
 
     // Whether QUARN_FRAME_STATS asks for the figures (set, not empty, not "0").
     static bool Requested();
@@ -29,6 +31,7 @@ public:
 private:
     int64_t Now() const;
 
+    const Clock& clock_;
     int64_t frequency_ = 1000;  // counts per second
     bool counter_ = false;      // the performance counter, else the millisecond clock
     bool playing_ = false;      // the frame that started last is a frame of play

@@ -1,7 +1,9 @@
 // The quarn executable: no arguments; it runs in the folder holding its data.
 
 #include "app/application.h"
+#include "core/clock.h"
 
 int main() {
-    return RunApplication(DefaultSubsystems());
+    Clock& clock = SystemClock();
+    return RunApplication(DefaultSubsystems(clock), clock);
 }

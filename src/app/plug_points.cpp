@@ -9,7 +9,7 @@
 #include "menu/menu.h"
 #include "platform/audio_mixer_backend.h"
 
-SubsystemFactory DefaultSubsystems() {
+SubsystemFactory DefaultSubsystems(Clock& clock) {
     SubsystemFactory factory;
     factory.createInput = []() -> std::unique_ptr<InputSubsystem> {
         return std::make_unique<Input>();
@@ -20,8 +20,8 @@ SubsystemFactory DefaultSubsystems() {
     factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> {
         return std::make_unique<TMenu>();
     };
-    factory.createGame = []() -> std::unique_ptr<GameSubsystem> {
-        return std::make_unique<Game>();
+    factory.createGame = [&clock]() -> std::unique_ptr<GameSubsystem> {
+        return std::make_unique<Game>(clock);
     };
     return factory;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/subsystems.h"
+#include "audio/sound_subsystem.h"
 #include "audio/playlist.h"
 #include "platform/audio_backend.h"
 #include "platform/win_types.h"

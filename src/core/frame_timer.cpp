@@ -1,6 +1,6 @@
 #include "core/frame_timer.h"
 
-#include "platform/clock.h"
+#include "core/clock.h"
 
 namespace {
 
@@ -9,8 +9,6 @@ constexpr double kRateWindow = static_cast<double>(0.1f);
 constexpr double kMilliseconds = static_cast<double>(0.001f);
 
 }  // namespace
-
-FrameTimer::FrameTimer() : FrameTimer(CurrentClock()) {}
 
 FrameTimer::FrameTimer(const Clock& clock) : clock_(&clock) {
     highResolution = clock_->PerformanceFrequency(&frequency);

@@ -9,8 +9,7 @@ class Clock;
 
 class FrameTimer {
 public:
-    // Reads the clock the game uses (CurrentClock()) from now on.
-    FrameTimer();
+    // Reads `clock` from now on.
     explicit FrameTimer(const Clock& clock);
 
     void Tick();

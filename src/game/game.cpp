@@ -3,11 +3,10 @@
 #include <cstring>
 
 #include "core/app_state.h"
+#include "core/clock.h"
 #include "core/settings.h"
 #include "game/level_description.h"
-#include "render/light_order.h"
 #include "input/input.h"
-#include "platform/clock.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "resources/texture_loader.h"
@@ -85,7 +84,8 @@ void ReplaceTexture(const TextureLoader& loader, const char* path, uint32_t& slo
 
 }  // namespace
 
-Game::Game() {
+Game::Game(Clock& clock)
+    : clock_(clock), frameTimer_(clock), limitTimer_(clock), stats_(clock) {
     camera_.drawingLag = blendFactor_;
     frameEvents_.reserve(64);
 }
@@ -103,9 +103,8 @@ void Game::Attach(EventList* events, GLWindow* window, InputSubsystem* input,
 void Game::LoadFixedTextures() {
     TextureLoader loader;
     loader.Configure(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize);
-    ReplaceTexture(loader, kBallTexture, window_->ballTexture);
-    ReplaceTexture(loader, kRopeTexture, window_->ropeTexture);
-    window_->multitexture = extensions_.multitexture;
+    ReplaceTexture(loader, kBallTexture, ballTextures_.ball);
+    ReplaceTexture(loader, kRopeTexture, ballTextures_.rope);
     ReplaceTexture(loader, kCursorTexture, cursorTexture_);
 }
 
@@ -120,7 +119,8 @@ bool Game::StartGame() {
                 : 0;
         LoadFixedTextures();
         textures_.Init(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize);
-        window_->camera = &camera_;
+        renderer_.Configure(window_->lightCount, extensions_.multitexture, window_->anisotropic,
+                            window_->anisotropyLevel);
     }
     scene_.SetUseBufferObjects(false);
 
@@ -139,8 +139,9 @@ bool Game::StartGame() {
     if (!LoadLevel(levels_.Current()))
         return false;
 
-    showFps_ = ReadSettingBool("video", "show_fps", "0");
-    frameLimit_ = ReadSettingBool("video", "fps_limit", "0");
+    const PlaySettings play = ReadPlaySettings();
+    showFps_ = play.showFps;
+    frameLimit_ = play.frameLimit;
 
     totalTimeStarted_ = false;
     std::strcpy(stats_.totalTimeText, kResetTimeText);
@@ -155,6 +156,7 @@ void Game::UnloadLevel() {
     world_.ClearFieldObjects();
     textures_.Clear();
     scene_.Clear();
+    triggers_.OnSceneUnloaded();
     lightOrder_.clear();
     levelLoaded_ = false;
     runStarted_ = false;
@@ -178,6 +180,7 @@ bool Game::LoadLevel(const std::string& path) {
         return false;
     }
     levelLoaded_ = true;
+    triggers_.OnSceneLoaded();
     if (window_)
         LoadLevelTextures(scene_, textures_);
 
@@ -186,10 +189,9 @@ bool Game::LoadLevel(const std::string& path) {
     camera_.step.Set(0.0, 0.0, 0.0);
 
     const PhysicsSettings physics = ReadPhysicsSettings();
-    world_.SetScene(&scene_);
+    world_.SetScene(scene_.Outlines());
     world_.AddFieldObject("gravity", 0.0f, 1.0f, 0, physics.world.gravity, 0.0f, FieldUniform);
     world_.SetPlayer(&ball_);
-    world_.SetEventList(events_);
     world_.SetParameters(physics.world);
     rope_.SetParameters(physics.minLength, physics.maxLength, physics.world.ropeIn,
                         physics.world.ropeOut, physics.shootPower);
@@ -197,7 +199,7 @@ bool Game::LoadLevel(const std::string& path) {
     ball_.mass = physics.ballMass;
     stats_.timeBetweenShots = physics.timeBetweenShoot;
 
-    InterpretLevelDescription(scene_, world_, physics.world, sound_);
+    InterpretLevelDescription(scene_, triggers_, world_, physics.world, sound_);
     runStarted_ = false;
 
     const CameraSettings camera = ReadCameraSettings();
@@ -207,6 +209,7 @@ bool Game::LoadLevel(const std::string& path) {
     ball_.rope = &rope_;
     rope_.Reset();
     world_.SettleRope();
+    TakeWorldEvents();
     aimPoint_ = ToVector2f(ball_.position);
     stats_.current.collisions = 0;
     // The shot permission belongs to the level's time between shots: one
@@ -223,7 +226,7 @@ bool Game::LoadLevel(const std::string& path) {
 }
 
 void Game::PlaceBallAtStart() {
-    ball_.position = scene_.triggers.GetStartPosition();
+    ball_.position = triggers_.GetStartPosition();
     camera_.position.Set(-ball_.position.x, camera_.z, -ball_.position.y);
     camera_.previousPosition = camera_.position;
 }
@@ -233,7 +236,7 @@ void Game::RestartLevel() {
         return;
     if (sound_)
         sound_->StopLevelSounds();
-    scene_.triggers.ResetSoundTriggers();
+    triggers_.ResetSoundTriggers();
 
     ball_.position = kBallHome;
     ball_.velocity.Set(0.0, 0.0);
@@ -243,6 +246,7 @@ void Game::RestartLevel() {
 
     rope_.Reset();
     world_.SettleRope();
+    TakeWorldEvents();
     aimPoint_ = ToVector2f(ball_.position);
     cursorOffset_.Set(0.0f, 0.0f);
     stats_.ResetCurrent();
@@ -275,19 +279,29 @@ void Game::RunSimulationStep() {
     }
     ++stepCount_;
     world_.Step();
+    TakeWorldEvents();
     camera_.Follow(ball_.position);
-    scene_.triggers.CheckCheckpoints(ball_);
+    triggers_.CheckCheckpoints(ball_);
     // The step a load or restart runs itself does not finish the level: a
     // start inside an end zone would otherwise load level after level without
     // end. The ball is still there at the first step of the run.
-    if (scene_.triggers.CheckEndZones(ball_) && !settling_) {
+    if (triggers_.CheckEndZones(ball_) && !settling_) {
         AdvanceLevel();
         if (levelLost_)
             return;
     }
     if (events_)
-        scene_.triggers.UpdateSoundTriggers(ball_, *events_);
+        triggers_.UpdateSoundTriggers(ball_, *events_);
     stats_.UpdateClock();
+}
+
+void Game::TakeWorldEvents() {
+    if (events_) {
+        const EventList& taken = world_.Events();
+        for (size_t i = 0; i < taken.Size(); ++i)
+            events_->Append(taken[i]);
+    }
+    world_.ClearEvents();
 }
 
 void Game::TickTimer() {
@@ -299,7 +313,7 @@ void Game::SetLastSimulatedTick(uint32_t tickCount) {
 }
 
 void Game::FrameUpdate() {
-    currentTick_ = GetTickCount();
+    currentTick_ = clock_.TickCount();
     // The 32-bit tick count wraps after 49.7 days; start measuring again
     // rather than wait for it to catch up.
     if (currentTick_ < lastSimulatedTick_)
@@ -371,7 +385,7 @@ void Game::LimitFrameRate() {
     limitTimer_.Tick();
     const double wait = kFrameLimitSeconds - limitTimer_.frameTime;
     if (wait > 0.0 && wait < kFrameLimitSeconds)
-        Sleep(static_cast<uint32_t>(wait * 1000.0));
+        clock_.Sleep(static_cast<uint32_t>(wait * 1000.0));
     limitTimer_.Tick();
 }
 
@@ -476,19 +490,20 @@ void Game::Draw(bool paused) {
     if (!window_)
         return;
     if (levelLoaded_) {
-        window_->DrawBallAndRope(ball_, lightOrder_, blendFactor_);
-        window_->DrawWorld(scene_, showOutlines_);
-        window_->DrawCursorMarker(aimPoint_.x, aimPoint_.y, cursorTexture_);
+        renderer_.DrawBallAndRope(camera_, ball_, lightOrder_, blendFactor_, ballTextures_);
+        renderer_.DrawWorld(camera_, scene_, showOutlines_);
+        renderer_.DrawCursorMarker(camera_, aimPoint_.x, aimPoint_.y, cursorTexture_);
     }
     DrawHeadsUpDisplay();
 }
 
 void Game::DrawHeadsUpDisplay() {
+    Overlay& overlay = window_->GetOverlay();
     if (showFps_)
-        window_->PrintText(10, 35, "FPS: %.0f", frameTimer_.framesPerSecond);
-    window_->PrintText(10, 50, "Collisions: %i", stats_.current.collisions);
-    window_->PrintText(10, 65, "Time: %s", stats_.currentTimeText);
-    window_->PrintText(10, 80, "TT: %s", stats_.totalTimeText);
+        overlay.PrintText(10, 35, "FPS: %.0f", frameTimer_.framesPerSecond);
+    overlay.PrintText(10, 50, "Collisions: %i", stats_.current.collisions);
+    overlay.PrintText(10, 65, "Time: %s", stats_.currentTimeText);
+    overlay.PrintText(10, 80, "TT: %s", stats_.totalTimeText);
     if (!runStarted_)
-        window_->PrintText(window_->width / 2 - 30, window_->height / 2, "Press a key to play");
+        overlay.PrintText(window_->width / 2 - 30, window_->height / 2, "Press a key to play");
 }

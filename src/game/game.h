@@ -6,26 +6,34 @@
 //
 // Without a window (a null GLWindow) the game still runs every frame: it only
 // loads no textures and draws nothing, so tests and the headless simulator can
-// drive it with a simulated clock and scripted input.
+// drive it with a simulated clock and scripted input. Every timer of the game
+// reads the clock it is built with.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/frame_timer.h"
-#include "render/gl_window.h"
-#include "app/subsystems.h"
-#include "render/camera.h"
+#include "audio/sound_subsystem.h"
 #include "core/event_list.h"
-#include "game/game_settings.h"
+#include "core/frame_timer.h"
+#include "core/settings.h"
+#include "game/game_subsystem.h"
 #include "game/level_list.h"
+#include "game/level_triggers.h"
 #include "game/run_stats.h"
+#include "input/input_subsystem.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
+#include "render/camera.h"
+#include "render/gl_window.h"
+#include "render/light_order.h"
+#include "render/world_renderer.h"
 #include "resources/gl_extensions.h"
 #include "resources/texture_manager.h"
 #include "scene/scene.h"
+
+class Clock;
 
 // Simulation sub-steps per frame in which the tick count has advanced.
 constexpr int kSubStepsPerTick = 5;
@@ -57,8 +65,8 @@ public:
 class Game final : public GameSubsystem {
 public:
     // Builds the bodies, the camera and the statistics; loads nothing. The
-    // frame timers read the clock installed at this moment.
-    Game();
+    // frame timers and the simulation's tick count read `clock`.
+    explicit Game(Clock& clock);
     ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -106,6 +114,8 @@ public:
     TRope& Rope() { return rope_; }
     const TRope& Rope() const { return rope_; }
     const Scene& GetScene() const { return scene_; }
+    const LevelTriggers& Triggers() const { return triggers_; }
+    const BallTextures& BallAndRopeTextures() const { return ballTextures_; }
     const PhysicsWorld& World() const { return world_; }
     PhysicsWorld& World() { return world_; }
     const Camera& GetCamera() const { return camera_; }
@@ -137,8 +147,11 @@ private:
     void LoadFixedTextures();
     void StartRun();
     void RunSimulationStep();
+    // Hands the events the physics buffered to the game's event list.
+    void TakeWorldEvents();
     void DrawHeadsUpDisplay();
 
+    Clock& clock_;
     double lastSimulatedTick_ = 0.0;
     double currentTick_ = 0.0;
     InputSubsystem* input_ = nullptr;
@@ -152,10 +165,13 @@ private:
     Camera camera_;
     TPlayer ball_;
     Scene scene_;
+    LevelTriggers triggers_;  // checkpoints, end zones, start points, sound areas
     TRope rope_;
     PhysicsWorld world_;
     RunStats stats_;
     TextureManager textures_;
+    WorldRenderer renderer_;
+    BallTextures ballTextures_;
     Vector2f aimPoint_{0.0f, 0.0f};
     Vector2f cursorOffset_{0.0f, 0.0f};
     bool totalTimeStarted_ = false;

@@ -3,7 +3,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/subsystems.h"
+#include "audio/sound_subsystem.h"
+#include "game/level_triggers.h"
 #include "physics/physics_world.h"
 #include "resources/texture_manager.h"
 #include "scene/scene.h"
@@ -133,9 +134,8 @@ void LoadLevelTextures(Scene& scene, TextureManager& textures) {
     }
 }
 
-void InterpretLevelDescription(Scene& scene, PhysicsWorld& world,
+void InterpretLevelDescription(const Scene& scene, LevelTriggers& triggers, PhysicsWorld& world,
                                const PhysicsParameters& parameters, SoundSubsystem* sound) {
-    LevelTriggers& triggers = scene.triggers;
     for (const PrimitiveEntry& entry : scene.primitives) {
         if (!entry.object)
             continue;

@@ -1,6 +1,7 @@
 #pragma once
-// The level's trigger lists and their scalar state, carried by the Scene:
-// end zones, start points, checkpoints and sound areas.
+// The level's trigger lists and their scalar state, kept by the game beside
+// its scene: end zones, start points, checkpoints and sound areas. The game
+// tells them when a scene has loaded and when it is unloaded.
 
 #include <cstdint>
 #include <vector>

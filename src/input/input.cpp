@@ -57,6 +57,11 @@ HRESULT Input::Init(PlatformWindow* window) {
     return Acquire(InputBoth);
 }
 
+HRESULT Input::InitWithoutWindow() {
+    devices_ = std::make_unique<InputDevices>();
+    return Acquire(InputBoth);
+}
+
 HRESULT Input::Acquire(int which) {
     if (!devices_)
         return S_OK;

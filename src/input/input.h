@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/subsystems.h"
+#include "input/input_subsystem.h"
 #include "platform/input_records.h"
 #include "platform/win_types.h"
 
@@ -45,6 +45,10 @@ public:
     // levels and the 10-event keyboard buffer, and acquires them. A failure
     // shows its message box (caption "Failure") and returns E_FAIL.
     HRESULT Init(PlatformWindow* window) override;
+    // Creates and acquires both devices with no window to cooperate with:
+    // they then take only the events fed to them directly (Devices()), as
+    // scripted input does.
+    HRESULT InitWithoutWindow();
     HRESULT Acquire(int which);
     void Release(int which);
     void Acquire() override { Acquire(InputBoth); }

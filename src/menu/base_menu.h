@@ -8,15 +8,10 @@
 #include "menu/base.h"
 #include "menu/menu_item.h"
 
-class EventList;
-class GLWindow;
-class InputSubsystem;
-class TMenu;
-
 class TBaseMenu : public TBase {
 public:
     // Copies the window, the input and the event list from the root.
-    explicit TBaseMenu(TMenu* root);
+    explicit TBaseMenu(const MenuRoot& root);
     ~TBaseMenu() override = default;
 
     // Stores the pictures and builds the items.
@@ -47,7 +42,7 @@ protected:
     EventList* events;
     int selection = 1;
     MenuTextures textures;
-    TMenu* root;
+    MenuRoot root;
     std::vector<MenuItem> items;
     bool activated = false;
     int entryCount = 0;

@@ -5,7 +5,7 @@
 
 class TMainMenu : public TBaseMenu {
 public:
-    explicit TMainMenu(TMenu* root) : TBaseMenu(root) {}
+    explicit TMainMenu(const MenuRoot& root) : TBaseMenu(root) {}
 
     void Init(const MenuTextures& textures) override;
     void GetAction(int& action) override;

@@ -60,14 +60,15 @@ void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
     window_ = window;
     input_ = input;
     events_ = events;
-    mainMenu_ = std::make_unique<TMainMenu>(this);
-    gameMenu_ = std::make_unique<TGameMenu>(this);
-    optionsMenu_ = std::make_unique<TOptionsMenu>(this);
-    creditsMenu_ = std::make_unique<TCreditsMenu>(this);
+    const MenuRoot root{window_, input_, events_, &cursor_};
+    mainMenu_ = std::make_unique<TMainMenu>(root);
+    gameMenu_ = std::make_unique<TGameMenu>(root);
+    optionsMenu_ = std::make_unique<TOptionsMenu>(root);
+    creditsMenu_ = std::make_unique<TCreditsMenu>(root);
 
     if (window_) {
-        cursorX_ = window_->width / 2;
-        cursorY_ = window_->height / 2;
+        cursor_.x = window_->width / 2;
+        cursor_.y = window_->height / 2;
     }
     current_ = mainMenu_.get();
     LoadTextures(extensions);
@@ -117,10 +118,10 @@ void TMenu::Update(int32_t& appState) {
 }
 
 void TMenu::MoveCursor(const MouseStateRecord& mouse) {
-    lastMotionX_ = mouse.x;
-    lastMotionY_ = mouse.y;
-    cursorX_ = WrapOnce(cursorX_ + mouse.x, kVirtualScreenWidth);
-    cursorY_ = WrapOnce(cursorY_ + mouse.y, kVirtualScreenHeight);
+    cursor_.lastMotionX = mouse.x;
+    cursor_.lastMotionY = mouse.y;
+    cursor_.x = WrapOnce(cursor_.x + mouse.x, kVirtualScreenWidth);
+    cursor_.y = WrapOnce(cursor_.y + mouse.y, kVirtualScreenHeight);
 }
 
 void TMenu::HandleKeys() {
@@ -175,10 +176,11 @@ void TMenu::SwitchTo(TBaseMenu* screen) {
 void TMenu::Draw() {
     if (!current_ || !HasGLContext(window_))
         return;
-    window_->DrawFullScreenImage(textures_.background);
-    window_->PrintText(kVersionX, kVersionY, "%s", kVersionLine);
+    Overlay& overlay = window_->GetOverlay();
+    overlay.DrawFullScreenImage(textures_.background);
+    overlay.PrintText(kVersionX, kVersionY, "%s", kVersionLine);
     current_->Draw();
-    window_->DrawImage(cursorX_, cursorY_, kCursorSize, kCursorSize, textures_.cursor);
+    overlay.DrawImage(cursor_.x, cursor_.y, kCursorSize, kCursorSize, textures_.cursor);
 }
 
 TBaseMenu* TMenu::Screen(int screen) const {

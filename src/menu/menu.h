@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/subsystems.h"
+#include "input/input_subsystem.h"
+#include "menu/menu_subsystem.h"
 #include "menu/base.h"
 #include "menu/menu_item.h"
 
@@ -39,10 +40,10 @@ public:
     GLWindow* GetWindow() const { return window_; }
     InputSubsystem* GetInput() const { return input_; }
     EventList* GetEvents() const { return events_; }
-    int CursorX() const { return cursorX_; }
-    int CursorY() const { return cursorY_; }
-    int LastMotionX() const { return lastMotionX_; }
-    int LastMotionY() const { return lastMotionY_; }
+    int CursorX() const { return cursor_.x; }
+    int CursorY() const { return cursor_.y; }
+    int LastMotionX() const { return cursor_.lastMotionX; }
+    int LastMotionY() const { return cursor_.lastMotionY; }
     const MenuTextures& Textures() const { return textures_; }
 
     // The screens, null before Init.
@@ -66,8 +67,5 @@ private:
     TBaseMenu* current_ = nullptr;
     std::unique_ptr<TextureManager> textureManager_;
     MenuTextures textures_;
-    int cursorX_ = 0;
-    int cursorY_ = 0;
-    int lastMotionX_ = 0;
-    int lastMotionY_ = 0;
+    MenuCursor cursor_;
 };

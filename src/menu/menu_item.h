@@ -1,9 +1,13 @@
 #pragma once
 // The small value types the menu screens share: one picture item, the six
-// menu pictures, the rectangles every list screen uses and the action codes a
-// screen hands to the menu root.
+// menu pictures, the rectangles every list screen uses, the action codes a
+// screen hands to the menu root, and what a screen takes from the root.
 
 #include <cstdint>
+
+class EventList;
+class GLWindow;
+class InputSubsystem;
 
 // One picture item cut from a menu sheet (8 rows x 2 columns). The rectangle
 // is in screen fractions: 0 is the left or top edge, 1 the right or bottom.
@@ -60,4 +64,23 @@ enum MenuScreen : int {
     ScreenInGame = 1,
     ScreenOptions = 2,
     ScreenCredits = 3,
+};
+
+// The mouse cursor the menu root moves: a position on the 800 x 600 virtual
+// screen and the last motion that moved it.
+struct MenuCursor {
+    int x = 0;
+    int y = 0;
+    int lastMotionX = 0;
+    int lastMotionY = 0;
+};
+
+// What every screen takes from the menu root: the window it draws in, the
+// input it reads, the event list it raises events on (any may be null) and
+// the root's cursor.
+struct MenuRoot {
+    GLWindow* window = nullptr;
+    InputSubsystem* input = nullptr;
+    EventList* events = nullptr;
+    const MenuCursor* cursor = nullptr;
 };

@@ -1,10 +1,8 @@
 // Collision of the ball and the hook against the level's outlines.
 
-#include "core/event_list.h"
 #include "physics/base_object.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
-#include "scene/scene.h"
 
 namespace {
 
@@ -31,7 +29,7 @@ EdgeResult TestEdge(const TBaseObject& body, double reach, bool deadly, const Ve
 }  // namespace
 
 bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
-    if (scene_ == nullptr)
+    if (outlines_.Empty())
         return false;
     const bool isBall = body.kind == BodyBall;
     // The ball's swept reach for this step, measured from its current centre.
@@ -69,8 +67,9 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
         }
     }
 
-    for (size_t s = 0; s < scene_->shapes.size(); ++s) {
-        const Shape& shape = scene_->shapes[s];
+    const std::vector<Shape>& shapes = *outlines_.shapes;
+    for (size_t s = 0; s < shapes.size(); ++s) {
+        const Shape& shape = shapes[s];
         const bool deadly = IsDeadlyOutline(shape.name);
         for (size_t l = 0; l < shape.polylines.size(); ++l) {
             const Polyline& polyline = shape.polylines[l];
@@ -91,14 +90,15 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
 
 Vector2 PhysicsWorld::Reflect(const TBaseObject& body, const Contact& contact) const {
     const Vector2 v = body.velocity;
-    if (scene_ == nullptr || contact.outline < 0 || contact.polyline < 0 || contact.edge < 0)
+    if (outlines_.Empty() || contact.outline < 0 || contact.polyline < 0 || contact.edge < 0)
         return v;
+    const std::vector<Shape>& shapes = *outlines_.shapes;
     const size_t s = static_cast<size_t>(contact.outline);
     const size_t l = static_cast<size_t>(contact.polyline);
     const size_t k = static_cast<size_t>(contact.edge);
-    if (s >= scene_->shapes.size() || l >= scene_->shapes[s].polylines.size())
+    if (s >= shapes.size() || l >= shapes[s].polylines.size())
         return v;
-    const std::vector<Vector>& points = scene_->shapes[s].polylines[l].points;
+    const std::vector<Vector>& points = shapes[s].polylines[l].points;
     if (k >= points.size())
         return v;
     // The edge after the last point of a closed polyline is the closing edge

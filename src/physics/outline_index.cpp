@@ -3,12 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scene/scene.h"
 
 namespace {
-
-constexpr char kDeadlyPrefix[] = "DEATH";
-constexpr size_t kDeadlyPrefixLength = sizeof(kDeadlyPrefix) - 1;
 
 // An edge whose box covers more cells than this is kept on one list that
 // every query reads, instead of being filed in each cell.
@@ -40,11 +36,6 @@ bool IsFinite(const OutlineBox& box) {
 }
 
 }  // namespace
-
-bool IsDeadlyOutline(const std::string& name) {
-    // A shorter name compares unequal, so it is never deadly.
-    return name.compare(0, kDeadlyPrefixLength, kDeadlyPrefix) == 0;
-}
 
 OutlineBox BallReachBox(const Vector2& centre, double reach) {
     const double pad = kAbsolutePad + kRelativePad * (Magnitude(centre) + std::fabs(reach));
@@ -87,24 +78,30 @@ void OutlineIndex::Clear() {
     built_ = false;
 }
 
-bool OutlineIndex::Matches(const Scene& scene) const {
-    if (!built_ || scene.revision != revision_ || scene.shapes.size() != shapeCount_ ||
-        scene.shapes.data() != shapesData_)
+bool OutlineIndex::Matches(const OutlineView& outlines) const {
+    if (!built_ || outlines.Empty())
+        return false;
+    const std::vector<Shape>& shapes = *outlines.shapes;
+    if (*outlines.revision != revision_ || shapes.size() != shapeCount_ ||
+        shapes.data() != shapesData_)
         return false;
     if (shapeCount_ == 0)
         return true;
-    const Shape& last = scene.shapes.back();
+    const Shape& last = shapes.back();
     if (last.polylines.size() != lastPolylineCount_)
         return false;
     return last.polylines.empty() || last.polylines.back().points.size() == lastPointCount_;
 }
 
-void OutlineIndex::Build(const Scene& scene) {
+void OutlineIndex::Build(const OutlineView& outlines) {
     Clear();
+    if (outlines.Empty())
+        return;
+    const std::vector<Shape>& shapes = *outlines.shapes;
     bool finite = true;
     double edgeLength = 0.0;
-    for (size_t s = 0; s < scene.shapes.size(); ++s) {
-        const Shape& shape = scene.shapes[s];
+    for (size_t s = 0; s < shapes.size(); ++s) {
+        const Shape& shape = shapes[s];
         const bool deadly = IsDeadlyOutline(shape.name);
         shapeFirstPolyline_.push_back(static_cast<uint32_t>(polylineFirstPoint_.size()));
         for (size_t l = 0; l < shape.polylines.size(); ++l) {
@@ -130,11 +127,11 @@ void OutlineIndex::Build(const Scene& scene) {
     shapeFirstPolyline_.push_back(static_cast<uint32_t>(polylineFirstPoint_.size()));
     polylineFirstPoint_.push_back(static_cast<uint32_t>(points_.size()));
 
-    revision_ = scene.revision;
-    shapesData_ = scene.shapes.data();
-    shapeCount_ = scene.shapes.size();
-    if (!scene.shapes.empty()) {
-        const Shape& last = scene.shapes.back();
+    revision_ = *outlines.revision;
+    shapesData_ = shapes.data();
+    shapeCount_ = shapes.size();
+    if (!shapes.empty()) {
+        const Shape& last = shapes.back();
         lastPolylineCount_ = last.polylines.size();
         lastPointCount_ = last.polylines.empty() ? 0 : last.polylines.back().points.size();
     }

@@ -6,16 +6,15 @@
 // over the whole scene would.
 //
 // The grid holds copies of the plane points. It is out of date once the
-// scene loads or clears, or its outline list changes size; a caller that
+// outlines are reloaded or cleared, or their list changes size; a caller that
 // edits outlines in place must call Build again.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/outline.h"
 #include "core/vector.h"
-
-class Scene;
 
 struct OutlineBox {
     double minX, minY, maxX, maxY;
@@ -35,9 +34,6 @@ OutlineBox SegmentBox(const Vector2& p0, const Vector2& p1);
 // tolerance is 0.001 rad); the padding grows with the triangle.
 OutlineBox TriangleBox(const Vector2& a, const Vector2& b, const Vector2& c);
 
-// Outlines whose name starts with "DEATH" kill the ball and cut the rope.
-bool IsDeadlyOutline(const std::string& name);
-
 struct OutlineEdge {
     int32_t outline, polyline, edge;
     bool deadly;
@@ -51,15 +47,15 @@ struct OutlinePoint {
 
 class OutlineIndex {
 public:
-    void Build(const Scene& scene);
+    void Build(const OutlineView& outlines);
     void Clear();
-    // Whether the index was built from this scene's current outline lists.
-    bool Matches(const Scene& scene) const;
+    // Whether the index was built from these outlines as they are now.
+    bool Matches(const OutlineView& outlines) const;
 
     // The numbers of the edges (points) whose box meets `box`, ascending.
     // Returns nullptr when the grid cannot answer more cheaply than a whole
     // scan (a box that is not finite or covers much of the level); the
-    // caller then scans the scene.
+    // caller then scans every outline.
     const std::vector<uint32_t>* EdgesNear(const OutlineBox& box);
     const std::vector<uint32_t>* PointsNear(const OutlineBox& box);
     // Adds the number of the scene point (outline, polyline, point) to the

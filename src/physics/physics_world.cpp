@@ -3,10 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/event_list.h"
 #include "physics/player.h"
 #include "physics/rope.h"
-#include "scene/scene.h"
 
 namespace {
 
@@ -22,23 +20,23 @@ PhysicsWorld::PhysicsWorld() {
     fieldObjects_.reserve(16);
 }
 
-void PhysicsWorld::SetScene(const Scene* scene) {
-    scene_ = scene;
+void PhysicsWorld::SetScene(const OutlineView& outlines) {
+    outlines_ = outlines;
     RebuildBroadPhase();
 }
 
 void PhysicsWorld::RebuildBroadPhase() {
-    if (scene_ != nullptr && broadPhase_)
-        index_.Build(*scene_);
+    if (!outlines_.Empty() && broadPhase_)
+        index_.Build(outlines_);
     else
         index_.Clear();
 }
 
 OutlineIndex* PhysicsWorld::BroadPhaseIndex() {
-    if (!broadPhase_ || scene_ == nullptr)
+    if (!broadPhase_ || outlines_.Empty())
         return nullptr;
-    if (!index_.Matches(*scene_))
-        index_.Build(*scene_);
+    if (!index_.Matches(outlines_))
+        index_.Build(outlines_);
     return &index_;
 }
 
@@ -60,12 +58,10 @@ void PhysicsWorld::ClearFieldObjects() {
 }
 
 void PhysicsWorld::Raise(int32_t type, int32_t sample) {
-    if (events_ == nullptr)
-        return;
     GameEvent event;
     event.type = type;
     event.sample = sample;
-    events_->Append(event);
+    events_.Append(event);
 }
 
 void PhysicsWorld::ApplyForces() {
@@ -144,11 +140,11 @@ void PhysicsWorld::Step() {
         ball.velocity = Reflect(ball, ballContact);
     }
 
-    if (scene_ != nullptr) {
+    if (!outlines_.Empty()) {
         if (rope.flying)
-            rope.WrapWhileFlying(*scene_, ball.position, BroadPhaseIndex());
+            rope.WrapWhileFlying(*outlines_.shapes, ball.position, BroadPhaseIndex());
         if (rope.attached)
-            rope.WrapAttached(*scene_, ball.position, ball.velocity, BroadPhaseIndex());
+            rope.WrapAttached(*outlines_.shapes, ball.position, ball.velocity, BroadPhaseIndex());
     }
 
     ball.Move();

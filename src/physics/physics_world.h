@@ -7,42 +7,31 @@
 #include <string>
 #include <vector>
 
+#include "core/event_list.h"
+#include "core/outline.h"
+#include "core/settings.h"
+#include "core/vector.h"
 #include "physics/contact.h"
 #include "physics/field_object.h"
 #include "physics/outline_index.h"
-#include "core/vector.h"
 
-class EventList;
-class Scene;
 class TBaseObject;
 class TPlayer;
 
-// The Physics settings the world and the level loader read, in this order.
-struct PhysicsParameters {
-    float ropePush = 10.25f;
-    float ropeIn = 10.25f;
-    float ropeOut = 10.25f;
-    float gravity = -0.689f;
-    float bhMaxForce = -2.0f;
-    float bhRadius = 100.0f;
-    float magnetMaxForce = -2.0f;
-    float magnetRadius = 100.0f;
-};
 
 class PhysicsWorld {
 public:
     PhysicsWorld();
 
-    void SetEventList(EventList* list) { events_ = list; }
     void SetPlayer(TPlayer* player) { ball_ = player; }
-    // The outline index is built here and again after the scene loads or
-    // clears or its outline list changes size; after editing outlines in
-    // place, call RebuildBroadPhase.
-    void SetScene(const Scene* scene);
+    // The level's collision outlines. The outline index is built here and
+    // again after the outlines are reloaded or cleared or their list changes
+    // size; after editing outlines in place, call RebuildBroadPhase.
+    void SetScene(const OutlineView& outlines);
     void RebuildBroadPhase();
     // With the broad phase (the default) collision and wrapping test only
     // the outline edges and points near the bodies; without it they scan
-    // the whole scene. Both give the same results.
+    // every outline. Both give the same results.
     void SetBroadPhase(bool enabled) { broadPhase_ = enabled; }
     bool BroadPhase() const { return broadPhase_; }
     const OutlineIndex& Index() const { return index_; }
@@ -67,16 +56,23 @@ public:
     // The body's velocity mirrored at the contact's edge.
     Vector2 Reflect(const TBaseObject& body, const Contact& contact) const;
 
+    // What happened in the steps, settling and collision queries since the
+    // caller last cleared them (hook caught, ball collision, death, rope
+    // released by a deadly outline), oldest first. The world never acts on
+    // them; the caller drains them into its own event handling.
+    const EventList& Events() const { return events_; }
+    void ClearEvents() { events_.Clear(); }
+
 private:
     void Raise(int32_t type, int32_t sample = 0);
-    // The index of the current scene, brought up to date, or nullptr for a
+    // The index of the current outlines, brought up to date, or nullptr for a
     // whole scan.
     OutlineIndex* BroadPhaseIndex();
 
-    EventList* events_ = nullptr;
+    EventList events_;
     std::vector<FieldObject> fieldObjects_;
     TPlayer* ball_ = nullptr;
-    const Scene* scene_ = nullptr;
+    OutlineView outlines_;
     PhysicsParameters parameters_;
     OutlineIndex index_;
     bool broadPhase_ = true;

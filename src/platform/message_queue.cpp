@@ -8,6 +8,7 @@ namespace {
 
 std::deque<WindowMessage> g_posted;
 WindowProcedure g_procedure = nullptr;
+void* g_procedureContext = nullptr;
 RawInputSink* g_inputSink = nullptr;
 
 bool Minimised(Uint32 windowId) {
@@ -88,7 +89,7 @@ bool PeekWindowMessage(WindowMessage* message) {
 intptr_t DispatchWindowMessage(const WindowMessage& message) {
     if (message.message == WM_QUIT || !g_procedure)
         return 0;
-    return g_procedure(message);
+    return g_procedure(message, g_procedureContext);
 }
 
 void PostQuitMessage(int exitCode) {
@@ -103,8 +104,9 @@ void ClearPostedMessages() {
     g_posted.clear();
 }
 
-void SetWindowProcedure(WindowProcedure procedure) {
+void SetWindowProcedure(WindowProcedure procedure, void* context) {
     g_procedure = procedure;
+    g_procedureContext = procedure ? context : nullptr;
 }
 
 void SetRawInputSink(RawInputSink* sink) {

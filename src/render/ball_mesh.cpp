@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "render/gl_window.h"
+#include "render/ball_mesh.h"
 
 namespace {
 

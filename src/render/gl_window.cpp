@@ -3,14 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/settings.h"
-#include "platform/bitmap_font.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "platform/platform_window.h"
 #include "resources/screenshot.h"
-
-uint32_t g_fontBase = 0;
 
 namespace {
 
@@ -23,9 +19,6 @@ constexpr char kFullscreenQuestion[] =
 constexpr char kFullscreenCaption[] = "Oxel GL";
 constexpr char kProgramWillClose[] = "Program Will Now Close.";
 
-constexpr int kFontListCount = 256;
-constexpr int kFontGlyphCount = 255;  // codes 0-254
-constexpr int kFontHeight = 12;
 constexpr int kMaxLights = 4;
 
 constexpr float kFieldOfView = 45.0f;
@@ -36,31 +29,18 @@ void ShutdownFailure(const char* message) {
     ShowMessageBox(message, kShutdownCaption, MB_OK | MB_ICONINFORMATION);
 }
 
-void BuildFont() {
-    g_fontBase = glGenLists(kFontListCount);
-    const std::string fontFile = FindBoldSansFontFile();
-    if (fontFile.empty()) {
-        std::fprintf(stderr,
-                     "Quarn: Liberation Sans Bold not found (install fonts-liberation2); "
-                     "on-screen text stays blank.\n");
-    }
-    if (!BuildBitmapFontLists(fontFile, kFontHeight, g_fontBase, 0, kFontGlyphCount) &&
-        !fontFile.empty()) {
-        std::fprintf(stderr, "Quarn: cannot load the font %s; on-screen text stays blank.\n",
-                     fontFile.c_str());
-    }
-}
-
 }  // namespace
 
-GLWindow::GLWindow() {
-    BuildBallMesh(ballMesh);
-    width = ReadSettingInt("Video", "width", "640");
-    height = ReadSettingInt("Video", "height", "480");
-    bitsPerPixel = ReadSettingInt("Video", "bpp", "32");
-    fullscreen = ReadSettingBool("Video", "fullscreen", "0");
-    anisoFilter = ReadSettingFloat("Video", "aniso_filter", "0.0");
-    texcomp = ReadSettingBool("Video", "texcomp", "1");
+GLWindow::GLWindow() : GLWindow(ReadVideoSettings()) {}
+
+GLWindow::GLWindow(const VideoSettings& video)
+    : width(video.width),
+      height(video.height),
+      bitsPerPixel(video.bitsPerPixel),
+      fullscreen(video.fullscreen),
+      texcomp(video.texcomp),
+      anisoFilter(video.anisoFilter) {
+    overlay_.SetWindowHeight(height);
 }
 
 GLWindow::~GLWindow() {
@@ -73,9 +53,9 @@ HRESULT GLWindow::CreateFailure(const char* message) {
     return E_FAIL;
 }
 
-HRESULT GLWindow::Create(WindowProcedure procedure) {
+HRESULT GLWindow::Create(WindowProcedure procedure, void* context) {
     window_ = std::make_unique<PlatformWindow>();
-    if (!window_->RegisterClass(procedure)) {
+    if (!window_->RegisterClass(procedure, context)) {
         window_.reset();
         ShowMessageBox("Failed To Register The Window Class.", kCreateCaption,
                        MB_OK | MB_ICONEXCLAMATION);
@@ -126,17 +106,15 @@ HRESULT GLWindow::Create(WindowProcedure procedure) {
     glGetIntegerv(GL_MAX_LIGHTS, &maxLights);
     lightCount = maxLights < kMaxLights ? maxLights : kMaxLights;
 
-    BuildFont();
+    overlay_.BuildFont();
     return S_OK;
 }
 
 void GLWindow::Destroy() {
     if (!window_)
         return;
-    if (g_fontBase != 0 && window_->HasContext()) {
-        glDeleteLists(g_fontBase, kFontListCount);
-    }
-    g_fontBase = 0;
+    if (window_->HasContext())
+        overlay_.FreeFont();
     if (fullscreen)
         window_->RestoreDisplayMode();
     if (window_->HasContext()) {

@@ -1,51 +1,32 @@
 #pragma once
-// The program's one graphics object: the window, the GL context, the video
-// settings, the bitmap font and the projection. World rendering and the 2D
-// overlay are operations of this same object, defined in scene/ and
-// resources/ beside the code they draw.
+// The program's window and its GL context: the video settings, the
+// perspective projection, the frame's begin and end, and the 2D overlay with
+// its font. The world is drawn by a WorldRenderer through the camera it is
+// given; the window only says what the GL offers it (lights, anisotropy).
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
+#include "core/settings.h"
 #include "platform/win_types.h"
 #include "platform/window_messages.h"
+#include "render/overlay.h"
 
-class Camera;
-class TPlayer;
-class Scene;
-struct Light;
 class PlatformWindow;
-
-// One entry of the game's light order: a scene light and its distance to the ball.
-struct LightOrderEntry {
-    const Light* light = nullptr;
-    float distance = 0.0f;
-};
-
-// The built-in ball: the lower half of a subdivided icosahedron.
-constexpr uint32_t kBallVertexCount = 480;
-struct BallMesh {
-    float positions[kBallVertexCount * 3];
-    float normals[kBallVertexCount * 3];
-    float texCoords[kBallVertexCount * 2];
-    uint32_t vertexCount = 0;
-};
-// Fills the ball mesh; generated once by the window's constructor.
-void BuildBallMesh(BallMesh& mesh);
-
-// Base display-list number of the bitmap font (codes 0-254), 0 without a font.
-extern uint32_t g_fontBase;
 
 class GLWindow {
 public:
-    // Builds the ball mesh and reads the Video settings; opens nothing yet.
+    // Reads the Video settings; opens nothing yet.
     GLWindow();
+    // Takes the Video settings as given; opens nothing yet.
+    explicit GLWindow(const VideoSettings& video);
     ~GLWindow();
     GLWindow(const GLWindow&) = delete;
     GLWindow& operator=(const GLWindow&) = delete;
 
-    HRESULT Create(WindowProcedure procedure);
+    // Opens the window and the GL context; the window procedure receives
+    // every message of the window with `context`.
+    HRESULT Create(WindowProcedure procedure, void* context = nullptr);
     void Destroy();  // also run by the destructor when the window is still open
     int Resize(int width, int height);
     void Perspective(float fovY, float aspect, float zNear, float zFar);
@@ -54,36 +35,17 @@ public:
     int EndFrame();
     void RequestScreenshot() { screenshotRequested = true; }
 
-    // 2D overlay (virtual 800 x 600 screen for quads, window pixels for text).
-    int PrintText(int x, int y, const char* format, ...)
-#if defined(__GNUC__)
-        __attribute__((format(printf, 4, 5)))
-#endif
-        ;
-    int DrawSheetTitle(float left, float top, float right, float bottom, uint32_t texture);
-    int DrawSheetCell(int row, bool highlighted, float left, float top, float right, float bottom,
-                      uint32_t texture);
-    int DrawImage(int x, int y, int width, int height, uint32_t texture);
-    int DrawFullScreenImage(uint32_t texture);
+    // Text and pictures over the frame; its font exists while the window is open.
+    Overlay& GetOverlay() { return overlay_; }
 
-    // World rendering.
-    void DrawBallAndRope(const TPlayer& ball, const std::vector<LightOrderEntry>& lights,
-                         double lag);
-    void DrawWorld(const Scene& scene, bool showOutlines);
-    void DrawCursorMarker(float x, float y, uint32_t texture);
-
-    // Values other parts store for rendering.
-    const Camera* camera = nullptr;
+    // What the GL offers world rendering: lights for the ball (at most 4,
+    // set at creation) and anisotropic filtering (SetupAnisotropy).
     int lightCount = 0;
-    bool multitexture = false;
     bool screenshotRequested = false;
     bool anisotropic = false;
     float anisotropyLevel = 0.0f;
-    uint32_t ropeTexture = 0;
-    BallMesh ballMesh;
-    uint32_t ballTexture = 0;
 
-    // Video settings read at construction.
+    // Video settings given at construction.
     int width = 640;
     int height = 480;
     int bitsPerPixel = 32;
@@ -92,13 +54,12 @@ public:
     float anisoFilter = 0.0f;
 
     // The platform window and GL context; null until Create succeeds.
-    PlatformWindow* Window() const {
-        return window_.get();
-    }
+    PlatformWindow* Window() const { return window_.get(); }
 
 private:
     HRESULT CreateFailure(const char* message);
 
     std::unique_ptr<PlatformWindow> window_;  // released by Destroy
     int pixelFormatColorBits_ = 0;            // filled at the first creation, then kept
+    Overlay overlay_;
 };

@@ -4,10 +4,16 @@
 
 #include <vector>
 
-#include "render/gl_window.h"
 #include "core/vector.h"
 
 class Scene;
+struct Light;
+
+// One entry of the light order: a scene light and its distance to the ball.
+struct LightOrderEntry {
+    const Light* light = nullptr;
+    float distance = 0.0f;
+};
 
 // Rebuilds `order` from the scene's lights that are not black: omni lights at
 // their distance to the ball's world point (x, 0, y), the others at 0, sorted

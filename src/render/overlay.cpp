@@ -1,6 +1,3 @@
-// The 2D overlay of GLWindow: green bitmap text placed in window pixels, and
-// textured quads on the 800 x 600 virtual screen. Each operation sets up its
-// own projection and puts the matrices back.
 
 #include "render/overlay.h"
 
@@ -9,14 +6,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
-#include "render/gl_window.h"
+#include "platform/bitmap_font.h"
 #include "platform/gl.h"
 
 namespace {
 
 // Font glyphs hang 13 pixels below the given y: y is the top of a 12-pixel line.
 constexpr int kBaselineDrop = 13;
+
+constexpr int kFontListCount = 256;
+constexpr int kFontGlyphCount = 255;  // codes 0-254
+constexpr int kFontHeight = 12;
 
 constexpr float kSheetRowHeight = 0.125f;  // 8 rows
 constexpr float kSheetColumnWidth = 0.5f;  // 2 columns
@@ -86,7 +88,28 @@ int ClampToInt(int64_t value) {
 
 }  // namespace
 
-int GLWindow::PrintText(int x, int y, const char* format, ...) {
+void Overlay::BuildFont() {
+    fontBase_ = glGenLists(kFontListCount);
+    const std::string fontFile = FindBoldSansFontFile();
+    if (fontFile.empty()) {
+        std::fprintf(stderr,
+                     "Quarn: Liberation Sans Bold not found (install fonts-liberation2); "
+                     "on-screen text stays blank.\n");
+    }
+    if (!BuildBitmapFontLists(fontFile, kFontHeight, fontBase_, 0, kFontGlyphCount) &&
+        !fontFile.empty()) {
+        std::fprintf(stderr, "Quarn: cannot load the font %s; on-screen text stays blank.\n",
+                     fontFile.c_str());
+    }
+}
+
+void Overlay::FreeFont() {
+    if (fontBase_ != 0)
+        glDeleteLists(fontBase_, kFontListCount);
+    fontBase_ = 0;
+}
+
+int Overlay::PrintText(int x, int y, const char* format, ...) {
     glColor3f(0.0f, 1.0f, 0.0f);
     glDisable(GL_DEPTH_TEST);
     if (!format)
@@ -104,13 +127,13 @@ int GLWindow::PrintText(int x, int y, const char* format, ...) {
     // exactly on its origin and stays valid even outside the window.
     glPushAttrib(GL_VIEWPORT_BIT | GL_TRANSFORM_BIT);
     PushVirtualScreen();
-    glViewport(ClampToInt(int64_t{x} - 1), ClampToInt(int64_t{height} - y - kBaselineDrop), 0, 0);
+    glViewport(ClampToInt(int64_t{x} - 1), ClampToInt(int64_t{windowHeight_} - y - kBaselineDrop), 0, 0);
     glRasterPos4f(0.0f, 0.0f, 0.0f, 1.0f);
     PopVirtualScreen();
     glPopAttrib();
 
     glPushAttrib(GL_LIST_BIT);
-    glListBase(g_fontBase);
+    glListBase(fontBase_);
     glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
     glPopAttrib();
 
@@ -118,7 +141,7 @@ int GLWindow::PrintText(int x, int y, const char* format, ...) {
     return 0;
 }
 
-int GLWindow::DrawSheetTitle(float left, float top, float right, float bottom, uint32_t texture) {
+int Overlay::DrawSheetTitle(float left, float top, float right, float bottom, uint32_t texture) {
     TexturedQuad quad = FractionQuad(left, top, right, bottom);
     quad.sLeft = 0.0f;
     quad.sRight = 1.0f;
@@ -127,7 +150,7 @@ int GLWindow::DrawSheetTitle(float left, float top, float right, float bottom, u
     return DrawTexturedQuad(quad, texture);
 }
 
-int GLWindow::DrawSheetCell(int row, bool highlighted, float left, float top, float right,
+int Overlay::DrawSheetCell(int row, bool highlighted, float left, float top, float right,
                             float bottom, uint32_t texture) {
     TexturedQuad quad = FractionQuad(left, top, right, bottom);
     quad.sLeft = highlighted ? kSheetColumnWidth : 0.0f;
@@ -137,12 +160,12 @@ int GLWindow::DrawSheetCell(int row, bool highlighted, float left, float top, fl
     return DrawTexturedQuad(quad, texture);
 }
 
-int GLWindow::DrawImage(int x, int y, int width, int height, uint32_t texture) {
+int Overlay::DrawImage(int x, int y, int width, int height, uint32_t texture) {
     const TexturedQuad quad = {x, y, x + width, y + height, 0.0f, 1.0f, 0.0f, 1.0f};
     return DrawTexturedQuad(quad, texture);
 }
 
-int GLWindow::DrawFullScreenImage(uint32_t texture) {
+int Overlay::DrawFullScreenImage(uint32_t texture) {
     const TexturedQuad quad = {0,    0,   kVirtualScreenWidth, kVirtualScreenHeight, 0.0f, 1.0f,
                                0.0f, 1.0f};
     return DrawTexturedQuad(quad, texture);

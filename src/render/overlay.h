@@ -1,7 +1,10 @@
 #pragma once
-// The 2D overlay's virtual screen: 800 x 600 units, origin top-left, y down.
-// The overlay operations themselves are GLWindow members (app/gl_window.h),
-// defined in overlay.cpp.
+// The 2D overlay drawn over the finished 3D frame: green bitmap text placed
+// in window pixels, and textured quads on a virtual screen of 800 x 600
+// units, origin top-left, y down. Each operation sets up its own projection
+// and puts the matrices back. The overlay owns the font's display lists.
+
+#include <cstdint>
 
 constexpr int kVirtualScreenWidth = 800;
 constexpr int kVirtualScreenHeight = 600;
@@ -16,3 +19,32 @@ constexpr int kOverlayTextBufferBytes = 256;
 inline int VirtualScreenCoordinate(float fraction, int extent) {
     return static_cast<int>(static_cast<double>(fraction) * extent);
 }
+
+class Overlay {
+public:
+    // Builds the bitmap font: 255 display lists (codes 0-254) from FreeType
+    // renderings of a 12-pixel bold sans. Needs a current GL context; without
+    // a font file the lists stay empty and text is blank.
+    void BuildFont();
+    // Deletes the font's lists; the context must still be current.
+    void FreeFont();
+    // Base display-list number of the font, 0 without one.
+    uint32_t FontBase() const { return fontBase_; }
+    // Text is placed from the top of a window this tall (the configured height).
+    void SetWindowHeight(int height) { windowHeight_ = height; }
+
+    int PrintText(int x, int y, const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 4, 5)))
+#endif
+        ;
+    int DrawSheetTitle(float left, float top, float right, float bottom, uint32_t texture);
+    int DrawSheetCell(int row, bool highlighted, float left, float top, float right, float bottom,
+                      uint32_t texture);
+    int DrawImage(int x, int y, int width, int height, uint32_t texture);
+    int DrawFullScreenImage(uint32_t texture);
+
+private:
+    uint32_t fontBase_ = 0;
+    int windowHeight_ = 480;
+};

@@ -1,19 +1,17 @@
 // World rendering: the ball with its lights, the rope, the level's meshes in
 // an opaque and a transparent pass, the collision outlines and the aim
-// marker. These are GLWindow operations; the geometry they draw is built by
-// the GL-free helpers of world_renderer.h.
+// marker. The geometry they draw is built by the GL-free helpers at the top.
 
 #include "render/world_renderer.h"
 
 #include <algorithm>
 #include <string>
 
-#include "render/gl_window.h"
-#include "render/camera.h"
+#include "core/outline.h"
 #include "physics/player.h"
 #include "physics/rope.h"
 #include "platform/gl.h"
-#include "resources/gl_extensions.h"
+#include "render/camera.h"
 #include "scene/scene.h"
 
 // ---------------------------------------------------------------------------
@@ -126,7 +124,6 @@ namespace {
 constexpr float kCursorHalfSize = 12.0f;
 constexpr float kDeathOutline[3] = {0.75f, 0.0f, 0.0f};
 constexpr float kOutline[3] = {1.0f, 0.0f, 0.5f};
-constexpr char kDeathPrefix[] = "DEATH";
 
 enum MapFlags : uint8_t {
     MapFlagsNone = 0,
@@ -138,19 +135,17 @@ enum MapFlags : uint8_t {
 };
 
 // Loads the camera into the model-view matrix: the rotation, then the
-// translation. Without a camera the view stays at the identity.
-void LoadCameraTransform(const Camera* camera, bool doublePrecision) {
+// translation.
+void LoadCameraTransform(const Camera& camera, bool doublePrecision) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    if (camera == nullptr)
-        return;
-    const Vector3d t = CameraTranslation(*camera);
-    const Vector3d& axis = camera->rotationAxis;
+    const Vector3d t = CameraTranslation(camera);
+    const Vector3d& axis = camera.rotationAxis;
     if (doublePrecision) {
-        glRotated(camera->rotationAngle, axis.x, axis.y, axis.z);
+        glRotated(camera.rotationAngle, axis.x, axis.y, axis.z);
         glTranslated(t.x, t.y, t.z);
     } else {
-        glRotatef(static_cast<float>(camera->rotationAngle), static_cast<float>(axis.x),
+        glRotatef(static_cast<float>(camera.rotationAngle), static_cast<float>(axis.x),
                   static_cast<float>(axis.y), static_cast<float>(axis.z));
         glTranslatef(static_cast<float>(t.x), static_cast<float>(t.y), static_cast<float>(t.z));
     }
@@ -169,8 +164,16 @@ void SelectTextureUnit(int unit) {
     qglClientActiveTextureARB(GL_TEXTURE0_ARB + unit);
 }
 
-bool CanUseSecondUnit(const GLWindow& window) {
-    return window.multitexture && HasTextureUnits();
+// How textures are bound: with the second unit where the GL has one and the
+// renderer may use it, and with anisotropic filtering when that is on.
+struct TextureOptions {
+    bool multitexture = false;
+    bool anisotropic = false;
+    float anisotropyLevel = 0.0f;
+};
+
+bool CanUseSecondUnit(const TextureOptions& options) {
+    return options.multitexture && HasTextureUnits();
 }
 
 bool UsesBuffers(const Scene& scene, const Mesh& mesh) {
@@ -222,11 +225,11 @@ void UnsetMeshArrays() {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void BindTexture(const GLWindow& window, uint32_t texture) {
+void BindTexture(const TextureOptions& options, uint32_t texture) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    if (window.anisotropic)
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, window.anisotropyLevel);
+    if (options.anisotropic)
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, options.anisotropyLevel);
 }
 
 void SetScrollMatrix(const Material& material) {
@@ -248,7 +251,7 @@ void ResetScrollMatrix() {
 // Binds the material's map of `slot` on the active unit with its coordinate
 // array. False, with nothing changed, when the slot has no map or the mesh
 // lacks the map's UV channel.
-bool BindMap(const GLWindow& window, const Material& material, int slot, const Mesh& mesh,
+bool BindMap(const TextureOptions& options, const Material& material, int slot, const Mesh& mesh,
              bool buffered) {
     const MaterialMap* map = material.SlotMap(slot);
     if (map == nullptr)
@@ -256,7 +259,7 @@ bool BindMap(const GLWindow& window, const Material& material, int slot, const M
     const UvChannel* channel = MapChannel(mesh, *map, buffered);
     if (channel == nullptr)
         return false;
-    BindTexture(window, map->texture);
+    BindTexture(options, map->texture);
     if (material.Scrolls())
         SetScrollMatrix(material);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -300,7 +303,7 @@ void UnbindUnits(const Material& material, const BoundUnits& bound) {
     }
 }
 
-BoundUnits SetOpaqueTextures(const GLWindow& window, const Material& material, const Mesh& mesh,
+BoundUnits SetOpaqueTextures(const TextureOptions& options, const Material& material, const Mesh& mesh,
                              bool buffered) {
     BoundUnits bound;
     switch (material.mapFlags) {
@@ -309,14 +312,14 @@ BoundUnits SetOpaqueTextures(const GLWindow& window, const Material& material, c
             break;
         case MapFlagsBase:
             SelectTextureUnit(0);
-            bound.unit0 = BindMap(window, material, MapSlotBase, mesh, buffered);
+            bound.unit0 = BindMap(options, material, MapSlotBase, mesh, buffered);
             break;
         case MapFlagsBaseAndOverlay:
             SelectTextureUnit(0);
-            bound.unit0 = BindMap(window, material, MapSlotBase, mesh, buffered);
-            if (CanUseSecondUnit(window)) {
+            bound.unit0 = BindMap(options, material, MapSlotBase, mesh, buffered);
+            if (CanUseSecondUnit(options)) {
                 SelectTextureUnit(1);
-                bound.unit1 = BindMap(window, material, MapSlotOverlay, mesh, buffered);
+                bound.unit1 = BindMap(options, material, MapSlotOverlay, mesh, buffered);
                 SelectTextureUnit(0);
             }
             break;
@@ -325,7 +328,7 @@ BoundUnits SetOpaqueTextures(const GLWindow& window, const Material& material, c
             if (map == nullptr)
                 break;
             SelectTextureUnit(0);
-            BindTexture(window, map->texture);
+            BindTexture(options, map->texture);
             glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
             glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
             glEnable(GL_TEXTURE_GEN_S);
@@ -339,18 +342,18 @@ BoundUnits SetOpaqueTextures(const GLWindow& window, const Material& material, c
     return bound;
 }
 
-BoundUnits SetTransparentTextures(const GLWindow& window, const Material& material,
+BoundUnits SetTransparentTextures(const TextureOptions& options, const Material& material,
                                   const Mesh& mesh, bool buffered) {
     BoundUnits bound;
     if (material.mapFlags != MapFlagsOpacity && material.mapFlags != MapFlagsOpacityAndBase)
         return bound;  // untextured and unblended
     SelectTextureUnit(0);
-    bound.unit0 = BindMap(window, material, MapSlotOpacity, mesh, buffered);
+    bound.unit0 = BindMap(options, material, MapSlotOpacity, mesh, buffered);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    if (material.mapFlags == MapFlagsOpacityAndBase && CanUseSecondUnit(window)) {
+    if (material.mapFlags == MapFlagsOpacityAndBase && CanUseSecondUnit(options)) {
         SelectTextureUnit(1);
-        bound.unit1 = BindMap(window, material, MapSlotBase, mesh, buffered);
+        bound.unit1 = BindMap(options, material, MapSlotBase, mesh, buffered);
         // Unit 1 keeps this mode for every later mesh that uses it.
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
         SelectTextureUnit(0);
@@ -377,21 +380,21 @@ void DrawMeshTriangles(const Mesh& mesh) {
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(mesh.vertexCount));
 }
 
-void DrawOpaqueMesh(const GLWindow& window, const Scene& scene, const Mesh& mesh) {
+void DrawOpaqueMesh(const TextureOptions& options, const Scene& scene, const Mesh& mesh) {
     const Material* material = MeshMaterial(scene, mesh);
     const bool buffered = UsesBuffers(scene, mesh);
     if (material == nullptr || !HasVertexData(mesh, buffered))
         return;
     SetMaterialColourAndCulling(*material);
     SetMeshArrays(mesh, buffered);
-    const BoundUnits bound = SetOpaqueTextures(window, *material, mesh, buffered);
+    const BoundUnits bound = SetOpaqueTextures(options, *material, mesh, buffered);
     DrawMeshTriangles(mesh);
     UnbindUnits(*material, bound);
     UnsetMeshArrays();
     UnbindArrayBuffer(buffered);
 }
 
-void DrawTransparentMesh(const GLWindow& window, const Scene& scene, const Mesh& mesh) {
+void DrawTransparentMesh(const TextureOptions& options, const Scene& scene, const Mesh& mesh) {
     const Material* material = MeshMaterial(scene, mesh);
     const bool buffered = UsesBuffers(scene, mesh);
     if (material == nullptr || !HasVertexData(mesh, buffered))
@@ -399,7 +402,7 @@ void DrawTransparentMesh(const GLWindow& window, const Scene& scene, const Mesh&
     glDepthMask(GL_FALSE);
     SetMaterialColourAndCulling(*material);
     SetMeshArrays(mesh, buffered);
-    const BoundUnits bound = SetTransparentTextures(window, *material, mesh, buffered);
+    const BoundUnits bound = SetTransparentTextures(options, *material, mesh, buffered);
     DrawMeshTriangles(mesh);
     UnbindUnits(*material, bound);
     UnsetMeshArrays();
@@ -408,14 +411,10 @@ void DrawTransparentMesh(const GLWindow& window, const Scene& scene, const Mesh&
     glDisable(GL_BLEND);
 }
 
-bool IsDeadly(const Shape& shape) {
-    return shape.name.compare(0, sizeof(kDeathPrefix) - 1, kDeathPrefix) == 0;
-}
-
 void DrawOutlines(const Scene& scene) {
     glLineWidth(1.0f);
     for (const Shape& shape : scene.shapes) {
-        glColor3fv(IsDeadly(shape) ? kDeathOutline : kOutline);
+        glColor3fv(IsDeadlyOutline(shape.name) ? kDeathOutline : kOutline);
         for (const Polyline& polyline : shape.polylines) {
             glBegin(polyline.closed ? GL_LINE_LOOP : GL_LINE_STRIP);
             for (const Vector& point : polyline.points)
@@ -425,7 +424,7 @@ void DrawOutlines(const Scene& scene) {
     }
 }
 
-void DrawRopeRibbon(const Camera* camera, const RopeRibbon& ribbon, uint32_t texture) {
+void DrawRopeRibbon(const Camera& camera, const RopeRibbon& ribbon, uint32_t texture) {
     LoadCameraTransform(camera, false);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);
@@ -472,8 +471,21 @@ int SetBallLights(const std::vector<LightOrderEntry>& lights, int lightCount) {
 
 }  // namespace
 
-void GLWindow::DrawBallAndRope(const TPlayer& ball, const std::vector<LightOrderEntry>& lights,
-                               double lag) {
+WorldRenderer::WorldRenderer() {
+    BuildBallMesh(ballMesh_);
+}
+
+void WorldRenderer::Configure(int lightCount, bool multitexture, bool anisotropic,
+                              float anisotropyLevel) {
+    lightCount_ = lightCount;
+    multitexture_ = multitexture;
+    anisotropic_ = anisotropic;
+    anisotropyLevel_ = anisotropyLevel;
+}
+
+void WorldRenderer::DrawBallAndRope(const Camera& camera, const TPlayer& ball,
+                                    const std::vector<LightOrderEntry>& lights, double lag,
+                                    const BallTextures& textures) const {
     LoadCameraTransform(camera, false);
     SelectTextureUnit(0);
     const Vector2 drawn = DrawnPosition(ball, lag);
@@ -484,23 +496,23 @@ void GLWindow::DrawBallAndRope(const TPlayer& ball, const std::vector<LightOrder
         RopeRibbon ribbon;
         BuildRopeRibbon(polyline, ribbon);
         if (ribbon.VertexCount() > 0)
-            DrawRopeRibbon(camera, ribbon, ropeTexture);
+            DrawRopeRibbon(camera, ribbon, textures.rope);
     }
 
-    const int litCount = SetBallLights(lights, lightCount);
+    const int litCount = SetBallLights(lights, lightCount_);
 
     LoadCameraTransform(camera, false);
     glTranslatef(static_cast<float>(drawn.x), 0.0f, static_cast<float>(drawn.y));
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, ballMesh.positions);
-    glNormalPointer(GL_FLOAT, 0, ballMesh.normals);
+    glVertexPointer(3, GL_FLOAT, 0, ballMesh_.positions);
+    glNormalPointer(GL_FLOAT, 0, ballMesh_.normals);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, ballTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.ball);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, 0, ballMesh.texCoords);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(ballMesh.vertexCount));
+    glTexCoordPointer(2, GL_FLOAT, 0, ballMesh_.texCoords);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(ballMesh_.vertexCount));
 
     glDisable(GL_TEXTURE_2D);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -511,7 +523,8 @@ void GLWindow::DrawBallAndRope(const TPlayer& ball, const std::vector<LightOrder
     }
 }
 
-void GLWindow::DrawWorld(const Scene& scene, bool showOutlines) {
+void WorldRenderer::DrawWorld(const Camera& camera, const Scene& scene, bool showOutlines) const {
+    const TextureOptions options{multitexture_, anisotropic_, anisotropyLevel_};
     LoadCameraTransform(camera, true);
     glDisable(GL_TEXTURE_2D);
     if (showOutlines)
@@ -520,18 +533,19 @@ void GLWindow::DrawWorld(const Scene& scene, bool showOutlines) {
     glColor3f(1.0f, 1.0f, 1.0f);
     for (const Mesh& mesh : scene.meshes) {
         if (mesh.transparent != 1)
-            DrawOpaqueMesh(*this, scene, mesh);
+            DrawOpaqueMesh(options, scene, mesh);
     }
     for (const TransparentEntry& entry : scene.transparentList) {
         if (entry.meshIndex < scene.meshes.size())
-            DrawTransparentMesh(*this, scene, scene.meshes[entry.meshIndex]);
+            DrawTransparentMesh(options, scene, scene.meshes[entry.meshIndex]);
     }
 
     glColor3f(1.0f, 1.0f, 1.0f);
     glDisable(GL_CULL_FACE);
 }
 
-void GLWindow::DrawCursorMarker(float x, float y, uint32_t texture) {
+void WorldRenderer::DrawCursorMarker(const Camera& camera, float x, float y,
+                                     uint32_t texture) const {
     LoadCameraTransform(camera, false);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);

@@ -1,18 +1,57 @@
 #pragma once
-// The parts of world rendering that need no GL: the camera's translation,
-// the fading of omni lights, where the ball and the rope are drawn, and the
-// rope's ribbon of textured quads. The drawing itself is GLWindow's
-// (DrawBallAndRope, DrawWorld, DrawCursorMarker in world_renderer.cpp).
+// World rendering: the ball with its lights, the rope, the level's meshes in
+// an opaque and a transparent pass, the collision outlines and the aim
+// marker, each drawn through the camera it is given. The geometry is built by
+// the GL-free functions below the class; the class only hands it to GL.
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "core/vector.h"
+#include "render/ball_mesh.h"
+#include "render/light_order.h"
 
 class Camera;
+class Scene;
 class TBaseObject;
 class TPlayer;
 struct Light;
+
+// The game's textures of the ball and the rope (GL texture names).
+struct BallTextures {
+    uint32_t ball = 0;
+    uint32_t rope = 0;
+};
+
+class WorldRenderer {
+public:
+    // Builds the ball mesh; draws with one light and one texture unit until
+    // configured.
+    WorldRenderer();
+
+    // What the GL in use offers: how many lights may light the ball, whether
+    // the second texture unit may be used, and the anisotropic filtering
+    // level textures are bound with (none when `anisotropic` is false).
+    void Configure(int lightCount, bool multitexture, bool anisotropic, float anisotropyLevel);
+
+    void DrawBallAndRope(const Camera& camera, const TPlayer& ball,
+                         const std::vector<LightOrderEntry>& lights, double lag,
+                         const BallTextures& textures) const;
+    void DrawWorld(const Camera& camera, const Scene& scene, bool showOutlines) const;
+    void DrawCursorMarker(const Camera& camera, float x, float y, uint32_t texture) const;
+
+    const BallMesh& Ball() const { return ballMesh_; }
+    int LightCount() const { return lightCount_; }
+    bool Multitexture() const { return multitexture_; }
+
+private:
+    BallMesh ballMesh_;
+    int lightCount_ = 1;
+    bool multitexture_ = false;
+    bool anisotropic_ = false;
+    float anisotropyLevel_ = 0.0f;
+};
 
 constexpr double kRopeHalfWidth = 2.5;
 // Texture v per unit of rope length: the rope texture repeats every 10 units.

@@ -2,14 +2,6 @@
 
 #include <cstring>
 
-PFNGLACTIVETEXTUREARBPROC qglActiveTextureARB = nullptr;
-PFNGLCLIENTACTIVETEXTUREARBPROC qglClientActiveTextureARB = nullptr;
-PFNGLCOMPRESSEDTEXIMAGE2DARBPROC qglCompressedTexImage2DARB = nullptr;
-PFNGLBINDBUFFERARBPROC qglBindBufferARB = nullptr;
-PFNGLDELETEBUFFERSARBPROC qglDeleteBuffersARB = nullptr;
-PFNGLGENBUFFERSARBPROC qglGenBuffersARB = nullptr;
-PFNGLBUFFERDATAARBPROC qglBufferDataARB = nullptr;
-
 namespace {
 
 template <typename Function>

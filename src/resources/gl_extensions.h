@@ -21,11 +21,3 @@ struct GLExtensions {
 // string. A name that is empty or holds a space is never present.
 bool HasExtension(const char* extensions, const char* name);
 
-// Entry points, one set for the whole process, null until fetched.
-extern PFNGLACTIVETEXTUREARBPROC qglActiveTextureARB;
-extern PFNGLCLIENTACTIVETEXTUREARBPROC qglClientActiveTextureARB;
-extern PFNGLCOMPRESSEDTEXIMAGE2DARBPROC qglCompressedTexImage2DARB;
-extern PFNGLBINDBUFFERARBPROC qglBindBufferARB;
-extern PFNGLDELETEBUFFERSARBPROC qglDeleteBuffersARB;
-extern PFNGLGENBUFFERSARBPROC qglGenBuffersARB;
-extern PFNGLBUFFERDATAARBPROC qglBufferDataARB;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "resources/image.h"
+#include "resources/image_bytes.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "resources/image.h"
+#include "resources/image_bytes.h"
 
 namespace {
 

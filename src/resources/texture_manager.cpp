@@ -3,7 +3,7 @@
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "resources/texture_loader.h"
-#include "scene/scene.h"
+#include "core/name_hash.h"
 
 namespace {
 constexpr const char* kTextureNotFoundCaption = "Texture not found!";

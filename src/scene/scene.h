@@ -1,13 +1,14 @@
 #pragma once
 // The in-memory level: materials, lights, named primitives, collision
-// outlines and meshes, in file order, plus the level's trigger state.
+// outlines and meshes, in file order.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "game/level_triggers.h"
+#include "core/name_hash.h"
+#include "core/outline.h"
 #include "core/vector.h"
 #include "scene/primitives.h"
 
@@ -72,21 +73,6 @@ struct PrimitiveEntry {
     std::string name;
 };
 
-struct Polyline {
-    uint8_t closed = 0;
-    uint32_t pointCount = 0;
-    std::vector<Vector> points;
-};
-
-struct Shape {
-    Vector firstVector{0, 0, 0};
-    Vector secondVector{0, 0, 0};
-    uint32_t polylineCount = 0;
-    uint32_t nameHash = 0;
-    std::string name;
-    std::vector<Polyline> polylines;
-};
-
 struct UvChannel {
     uint32_t buffer = 0;             // GL buffer when uploaded, else 0
     std::vector<float> coordinates;  // 2 x N, empty after upload
@@ -140,6 +126,8 @@ public:
     void BuildTransparentList();
     void UploadBuffers();
     void AdvanceScrolling(double frameTime);
+    // The collision outlines as the physics reads them.
+    OutlineView Outlines() const { return {&shapes, &revision}; }
 
     std::vector<Material> materials;
     std::vector<Light> lights;
@@ -155,8 +143,4 @@ public:
     uint32_t revision = 0;
     bool useBufferObjects = false;
     std::vector<TransparentEntry> transparentList;
-    LevelTriggers triggers;  // checkpoints, end zones, start points, sound areas
 };
-
-// 32-bit name hash of scene records and the texture cache.
-uint32_t NameHash(const std::string& text);

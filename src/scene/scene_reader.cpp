@@ -504,6 +504,5 @@ int Scene::Load(const std::string& filePath) {
     if (useBufferObjects)
         UploadBuffers();
     loaded = true;
-    triggers.OnSceneLoaded();
     return LoadOk;
 }

@@ -1,19 +1,13 @@
 #include "sim/game_simulator.h"
 
-#include <fstream>
-#include <istream>
-#include <sstream>
-
-#include "core/app_state.h"
 #include "audio/sound_system.h"
+#include "core/app_state.h"
+#include "game/game_frame.h"
 #include "input/input.h"
 #include "platform/audio_silent_backend.h"
 #include "platform/input_devices.h"
-#include "platform/platform_window.h"
 
 namespace {
-
-constexpr const char* kUsage = "usage: quarn-sim [--trace] [--full-scan] [--level FILE] [SCRIPT]";
 
 RopeTraceState RopeState(const TRope& rope) {
     if (rope.flying)
@@ -27,16 +21,13 @@ RopeTraceState RopeState(const TRope& rope) {
 
 GameSimulator::GameSimulator(const SimulatorOptions& options, std::ostream& out)
     : options_(options), out_(out) {
-    // Every timer the game builds reads the clock installed when it is built.
-    SetCurrentClock(&clock_);
     audio_ = std::make_unique<AudioSilentBackend>();
     sound_ = std::make_unique<SoundSystem>(*audio_);
-    inputOwner_ = std::make_unique<PlatformWindow>();
     input_ = std::make_unique<Input>();
-    game_ = std::make_unique<Game>();
+    game_ = std::make_unique<Game>(clock_);
 
     sound_->Init(nullptr);
-    input_->Init(inputOwner_.get());
+    input_->InitWithoutWindow();
     events_.SetObserver(this);
     game_->SetObserver(this);
     game_->SetSingleLevel(options_.singleLevel);
@@ -50,19 +41,15 @@ GameSimulator::~GameSimulator() {
     game_.reset();
     input_.reset();
     sound_.reset();
-    SetCurrentClock(nullptr);
 }
 
 bool GameSimulator::StartNewGame(std::string& error) {
     input_->ReadKeyboard();
     input_->ReadMouse();
-    if (!game_->StartGame()) {
+    if (!StartGameFrame(*game_, clock_)) {
         error = "the game cannot start: its level list or first level cannot be loaded";
         return false;
     }
-    game_->TickTimer();
-    game_->SetLastSimulatedTick(GetTickCount());
-    game_->FrameUpdate();
     return true;
 }
 
@@ -106,11 +93,9 @@ bool GameSimulator::RunFrames(int count, int milliseconds, std::string& error) {
         clock_.milliseconds += static_cast<uint64_t>(milliseconds);
         input_->ReadKeyboard();
         input_->ReadMouse();
-        game_->TickTimer();
-        game_->FrameUpdate();
         // The script drives the playing state: a pause request is not acted on.
         int32_t state = StatePlaying;
-        game_->ControlStep(state);
+        PlayGameFrame(*game_, state);
         ++frames_;
         if (game_->LevelLost()) {
             error = "the next level cannot be loaded";
@@ -125,7 +110,7 @@ void GameSimulator::PrintEnd() {
     end.frames = frames_;
     end.steps = steps_;
     end.level = static_cast<int>(game_->Levels().Index());
-    end.entry = game_->GetScene().triggers.entryNumber;
+    end.entry = game_->Triggers().entryNumber;
     end.levelsCompleted = levelsCompleted_;
     out_ << FormatEndLine(end) << '\n';
 }
@@ -164,57 +149,4 @@ void GameSimulator::OnLevelCompleted() {
 
 void GameSimulator::OnAppend(const GameEvent& event) {
     pendingEvents_.push_back(event);
-}
-
-int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std::ostream& out,
-                        std::ostream& err) {
-    SimulatorOptions options;
-    std::string scriptPath;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--trace") {
-            options.trace = true;
-        } else if (argument == "--full-scan") {
-            options.fullScan = true;
-        } else if (argument == "--level" && i + 1 < argc) {
-            options.singleLevel = argv[++i];
-        } else if (!argument.empty() && argument[0] != '-' && scriptPath.empty()) {
-            scriptPath = argument;
-        } else {
-            err << kUsage << '\n';
-            return 2;
-        }
-    }
-
-    std::string text;
-    if (scriptPath.empty()) {
-        std::ostringstream buffer;
-        buffer << standardInput.rdbuf();
-        text = buffer.str();
-    } else {
-        std::ifstream file(scriptPath, std::ios::binary);
-        if (!file) {
-            err << "quarn-sim: " << scriptPath << ": cannot open the script\n";
-            return 2;
-        }
-        std::ostringstream buffer;
-        buffer << file.rdbuf();
-        text = buffer.str();
-    }
-    const std::string scriptName = scriptPath.empty() ? "standard input" : scriptPath;
-
-    SimScript script;
-    std::string error;
-    if (!ParseSimScript(text, script, error)) {
-        err << "quarn-sim: " << scriptName << ":" << error << '\n';
-        return 2;
-    }
-
-    GameSimulator simulator(options, out);
-    if (!simulator.StartNewGame(error) || !simulator.Run(script, error)) {
-        err << "quarn-sim: " << error << '\n';
-        return 2;
-    }
-    simulator.PrintEnd();
-    return 0;
 }

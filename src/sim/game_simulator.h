@@ -1,8 +1,10 @@
 #pragma once
-// The real game driven by a script without a window: every clock reads one
-// simulated millisecond counter, input comes from the script through the
-// game's own input devices, sound goes to a silent backend, and nothing is
-// drawn. Each simulation step can be traced as one line.
+// quarn-sim's composition root: the real game driven by a script without a
+// window. Every clock the game reads is one simulated millisecond counter,
+// input comes from the script through the game's own input devices, sound
+// goes to a silent backend, and nothing is drawn. The frames are the main
+// loop's own (game/game_frame.h). Each simulation step can be traced as one
+// line.
 
 #include <cstdint>
 #include <memory>
@@ -10,15 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "core/clock.h"
 #include "core/event_list.h"
 #include "game/game.h"
 #include "sim/sim_script.h"
 #include "sim/sim_trace.h"
-#include "platform/clock.h"
 
 class AudioSilentBackend;
 class Input;
-class PlatformWindow;
 class SoundSystem;
 
 // One integer millisecond counter behind every clock the game reads. The
@@ -48,7 +49,6 @@ struct SimulatorOptions {
 
 class GameSimulator final : public GameObserver, public EventListObserver {
 public:
-    // Installs the simulated clock for as long as the simulator lives.
     GameSimulator(const SimulatorOptions& options, std::ostream& out);
     ~GameSimulator() override;
     GameSimulator(const GameSimulator&) = delete;
@@ -80,7 +80,6 @@ private:
     EventList events_;
     std::unique_ptr<AudioSilentBackend> audio_;
     std::unique_ptr<SoundSystem> sound_;
-    std::unique_ptr<PlatformWindow> inputOwner_;  // never opened
     std::unique_ptr<Input> input_;
     std::unique_ptr<Game> game_;
     std::vector<GameEvent> pendingEvents_;  // appended since the last step line
@@ -88,8 +87,3 @@ private:
     int steps_ = 0;
     int levelsCompleted_ = 0;
 };
-
-// Runs quarn-sim with its command-line arguments; returns the exit code
-// (0 the script ran to its end, 2 a bad argument, script line or level).
-int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std::ostream& out,
-                        std::ostream& err);

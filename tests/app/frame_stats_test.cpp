@@ -19,8 +19,7 @@ void Advance(ManualClock& clock, int64_t microseconds) {
 
 TEST(FrameStats, CountsFramesOfPlayAndTheirTimeUpToTheNextFrame) {
     ManualClock clock;
-    ScopedClock scoped(&clock);
-    FrameStats stats;
+    FrameStats stats(clock);
     stats.FrameStarting(false);  // a menu frame
     Advance(clock, 300000);
     for (int i = 0; i < 4; ++i) {
@@ -39,8 +38,7 @@ TEST(FrameStats, CountsFramesOfPlayAndTheirTimeUpToTheNextFrame) {
 
 TEST(FrameStats, WithoutAPerformanceCounterTheMillisecondClockTimesThem) {
     ManualClock clock(0);
-    ScopedClock scoped(&clock);
-    FrameStats stats;
+    FrameStats stats(clock);
     stats.FrameStarting(true);
     clock.milliseconds += 40;
     stats.FrameStarting(true);
@@ -48,7 +46,7 @@ TEST(FrameStats, WithoutAPerformanceCounterTheMillisecondClockTimesThem) {
     stats.LoopEnded();
     EXPECT_EQ(stats.Frames(), 2u);
     EXPECT_DOUBLE_EQ(stats.Seconds(), 0.1);
-    FrameStats none;
+    FrameStats none(clock);
     none.LoopEnded();
     EXPECT_EQ(none.Summary(), "frames of play: 0 in 0.000 s, 0.0 per second");
 }
@@ -111,28 +109,20 @@ private:
 
 TEST(FrameStats, TheMainLoopCountsOnlyTheFramesInWhichTheGamePlays) {
     ManualClock clock;
-    ScopedClock scoped(&clock);
     CallLog log;
-    AppContext context;
+    AppContext context(clock);
     RecordingMenu menu(&log);
     TimedGame game(&log, &clock, &menu);
-    g_appContext = &context;
-    g_windowActive = true;
-    g_loopRunning = true;
+    context.loopRunning = true;
     ClearPostedMessages();
-    AppState = StateMenu;
     menu.nextState = StateNewGame;
 
-    FrameStats stats;
+    FrameStats stats(clock);
     EXPECT_EQ(RunMainLoop(context, &menu, &game, &stats), 0);
     EXPECT_EQ(game.played, 50);
     EXPECT_EQ(game.pausedFrames, 2);
     EXPECT_EQ(stats.Frames(), 50u);
     EXPECT_NEAR(stats.Seconds(), 0.5, 1e-9);
-
-    g_appContext = nullptr;
-    g_loopRunning = false;
-    AppState = StateMenu;
 }
 
 }  // namespace

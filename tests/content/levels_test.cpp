@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "audio/playlist.h"
+#include "quarn-sim/sim_command.h"
 #include "sim/game_simulator.h"
 #include "scene/scene.h"
 #include "support/game_folder.h"

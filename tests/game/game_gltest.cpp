@@ -78,10 +78,9 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     WriteLevelList(folder, {"Levels/rock.dme"});
 
     ManualClock clock;
-    ScopedClock scopedClock(&clock);
     EventList events;
     ScriptedInput input;
-    Game game;
+    Game game(clock);
     GLWindow& glWindow = window.Get();
     game.Attach(&events, &glWindow, &input, nullptr);
 
@@ -89,9 +88,8 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     ASSERT_TRUE(game.StartGame());
     const std::string shown = GetCapturedStderr();
     EXPECT_NE(shown.find("Texture not found!: Textures/missing.png"), std::string::npos) << shown;
-    EXPECT_EQ(glWindow.camera, &game.GetCamera());
-    EXPECT_TRUE(glIsTexture(glWindow.ballTexture));
-    EXPECT_TRUE(glIsTexture(glWindow.ropeTexture));
+    EXPECT_TRUE(glIsTexture(game.BallAndRopeTextures().ball));
+    EXPECT_TRUE(glIsTexture(game.BallAndRopeTextures().rope));
     const Scene& scene = game.GetScene();
     ASSERT_EQ(scene.materials.size(), 2u);
     const uint32_t rockTexture = scene.materials[0].maps[0].texture;
@@ -99,10 +97,10 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     EXPECT_EQ(scene.materials[1].maps[0].texture, 0u);  // missing: left at 0, the game runs on
 
     // A new game reloads the game's own textures and lets the old ones go.
-    const uint32_t firstBall = glWindow.ballTexture;
+    const uint32_t firstBall = game.BallAndRopeTextures().ball;
     EXPECT_TRUE(game.StartGame());
     EXPECT_FALSE(glIsTexture(firstBall));
-    EXPECT_TRUE(glIsTexture(glWindow.ballTexture));
+    EXPECT_TRUE(glIsTexture(game.BallAndRopeTextures().ball));
 
     const int height = glWindow.height;
     const int promptX = glWindow.width / 2 - 30;

@@ -108,12 +108,15 @@ TEST(StartPoints, EntryNumberSurvivesLoadAndUnload) {
     triggers.entryNumber = 4;
     triggers.lastCheckpointId = 3;
     triggers.AddStartPoint(1.0f, 0.0f, 1.0f, 4);
+    triggers.AddCheckpoint(1, 0.0f, 0.0f, 0.0f, 10.0f, 10.0f);
     triggers.OnSceneLoaded();
     EXPECT_EQ(triggers.entryNumber, 4);
     EXPECT_EQ(triggers.lastCheckpointId, 0);
     EXPECT_TRUE(triggers.startPoints.empty());
+    EXPECT_EQ(triggers.checkpoints.size(), 1u);  // only unloading empties them
     triggers.OnSceneUnloaded();
     EXPECT_EQ(triggers.entryNumber, 4);
+    EXPECT_TRUE(triggers.checkpoints.empty());
 }
 
 TEST(Checkpoints, BallCircleTouchingTheFootprintRecordsTheFirst) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <memory>
 
-#include "render/gl_window.h"
+#include "render/ball_mesh.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-intptr_t NoMessages(const WindowMessage&) {
+intptr_t NoMessages(const WindowMessage&, void*) {
     return 0;
 }
 
@@ -50,7 +50,7 @@ TEST_F(WindowFailureTest, EveryCreationStepReportsItsOwnFailureAndCleansUp) {
         EXPECT_EQ(boxes.Boxes()[0].caption, "ERROR");
         EXPECT_EQ(boxes.Boxes()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));
         EXPECT_EQ(window.Window(), nullptr) << c.message;
-        EXPECT_EQ(g_fontBase, 0u);
+        EXPECT_EQ(window.GetOverlay().FontBase(), 0u);
     }
     // After all that a window still opens.
     MessageBoxRecorder boxes;
@@ -80,7 +80,7 @@ TEST_F(WindowFailureTest, DestroyReportsEachFailingStepAndGoesOn) {
         EXPECT_EQ(box.flags, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
     }
     EXPECT_EQ(window.Window(), nullptr);
-    EXPECT_EQ(g_fontBase, 0u);
+    EXPECT_EQ(window.GetOverlay().FontBase(), 0u);
 
     // A window opens again afterwards, and a clean Destroy says nothing.
     boxes.Clear();
@@ -128,9 +128,8 @@ TEST_F(WindowFailureTest, AWindowLeftOpenIsClosedWithItsObject) {
     {
         GLWindow window;
         ASSERT_EQ(window.Create(NoMessages), S_OK);
-        ASSERT_NE(g_fontBase, 0u);
+        ASSERT_NE(window.GetOverlay().FontBase(), 0u);
     }
-    EXPECT_EQ(g_fontBase, 0u);
     EXPECT_TRUE(boxes.Boxes().empty());
     GLWindow again;  // the window class can be registered again
     EXPECT_EQ(again.Create(NoMessages), S_OK);

@@ -121,9 +121,10 @@ int LitPixels() {
 TEST(GLWindowTest, TheFontListsDrawTextAndAreFreedByDestroy) {
     GLTestWindow window;
     ASSERT_TRUE(window.Created());
-    ASSERT_NE(g_fontBase, 0u);
+    const uint32_t fontBase = window.Get().GetOverlay().FontBase();
+    ASSERT_NE(fontBase, 0u);
     for (uint32_t code = 0; code < 255; ++code)
-        ASSERT_TRUE(glIsList(g_fontBase + code)) << "code " << code;
+        ASSERT_TRUE(glIsList(fontBase + code)) << "code " << code;
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -135,7 +136,7 @@ TEST(GLWindowTest, TheFontListsDrawTextAndAreFreedByDestroy) {
     glColor3f(1.0f, 1.0f, 1.0f);
     glRasterPos2i(20, 20);
     const std::string text = "Quarn 0:12.34";
-    glListBase(g_fontBase);
+    glListBase(fontBase);
     glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
     GLfloat raster[4] = {};
     glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
@@ -147,13 +148,13 @@ TEST(GLWindowTest, TheFontListsDrawTextAndAreFreedByDestroy) {
     // Codes 128-254 are Windows-1252: the euro sign at 128 draws and advances.
     glClear(GL_COLOR_BUFFER_BIT);
     glRasterPos2i(20, 20);
-    glCallList(g_fontBase + 128);
+    glCallList(fontBase + 128);
     glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
     EXPECT_GT(raster[0], 20.0f);
     EXPECT_GT(LitPixels(), 5);
 
     window.Get().Destroy();
-    EXPECT_EQ(g_fontBase, 0u);
+    EXPECT_EQ(window.Get().GetOverlay().FontBase(), 0u);
     EXPECT_EQ(window.Get().Window(), nullptr);
 }
 

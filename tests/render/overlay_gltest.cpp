@@ -106,7 +106,7 @@ TEST_F(OverlayGL, SheetCellsSampleTheirQuarterOfTheSheet) {
     glMatrixMode(GL_PROJECTION);  // the quads leave modelview behind
     const GLStateSnapshot before = GLStateSnapshot::Take();
     glMatrixMode(GL_MODELVIEW);
-    EXPECT_EQ(gl_->DrawSheetCell(7, true, 0.0f, 0.0f, 1.0f, 1.0f, sheet_), 0);
+    EXPECT_EQ(gl_->GetOverlay().DrawSheetCell(7, true, 0.0f, 0.0f, 1.0f, 1.0f, sheet_), 0);
     ExpectQuadStateAfter(before);
     FramePixels frame(1024, 768);
     for (int x : {300, 512, 700})
@@ -115,14 +115,14 @@ TEST_F(OverlayGL, SheetCellsSampleTheirQuarterOfTheSheet) {
 
     // Row 0 normal, in the left half: the top-left cell; the right half stays black.
     gl_->BeginFrame();
-    gl_->DrawSheetCell(0, false, 0.0f, 0.0f, 0.5f, 1.0f, sheet_);
+    gl_->GetOverlay().DrawSheetCell(0, false, 0.0f, 0.0f, 0.5f, 1.0f, sheet_);
     frame = FramePixels(1024, 768);
     EXPECT_TRUE(Near(frame.At(256, 384), CellColour(0, 0))) << frame.At(256, 384);
     EXPECT_TRUE(Near(frame.At(768, 384), {0, 0, 0}, 0));
 
     // The title strip: row 0 across both columns.
     gl_->BeginFrame();
-    gl_->DrawSheetTitle(0.0f, 0.0f, 1.0f, 1.0f, sheet_);
+    gl_->GetOverlay().DrawSheetTitle(0.0f, 0.0f, 1.0f, 1.0f, sheet_);
     frame = FramePixels(1024, 768);
     EXPECT_TRUE(Near(frame.At(200, 384), CellColour(0, 0))) << frame.At(200, 384);
     EXPECT_TRUE(Near(frame.At(824, 384), CellColour(0, 1))) << frame.At(824, 384);
@@ -130,7 +130,7 @@ TEST_F(OverlayGL, SheetCellsSampleTheirQuarterOfTheSheet) {
 
 TEST_F(OverlayGL, FractionRectanglesLandOnTruncatedVirtualCoordinates) {
     // 0.16 of the height is 95 virtual units: rows 95 to 227 (0.38) are covered.
-    gl_->DrawSheetCell(3, false, 0.25f, 0.16f, 0.5f, 0.38f, sheet_);
+    gl_->GetOverlay().DrawSheetCell(3, false, 0.25f, 0.16f, 0.5f, 0.38f, sheet_);
     const FramePixels frame(1024, 768);
     const double scaleY = 768.0 / 600.0;
     const int top = static_cast<int>(95 * scaleY);      // 121.6
@@ -153,7 +153,7 @@ TEST_F(OverlayGL, ImagesOfTheVirtualScreenCoverTheWholeWindowUpright) {
     uint32_t solid = 0;
     ASSERT_TRUE(loader_.LoadTexture("solid.tga", solid));
     const GLStateSnapshot before = GLStateSnapshot::Take();
-    EXPECT_EQ(gl_->DrawImage(0, 0, 800, 600, solid), 0);
+    EXPECT_EQ(gl_->GetOverlay().DrawImage(0, 0, 800, 600, solid), 0);
     ExpectQuadStateAfter(before);
     FramePixels frame(1024, 768);
     for (int y = 0; y < 768; ++y)
@@ -161,7 +161,7 @@ TEST_F(OverlayGL, ImagesOfTheVirtualScreenCoverTheWholeWindowUpright) {
             if (!Near(frame.At(x, y), {200, 200, 200}))
                 FAIL() << "pixel " << x << "," << y << " is " << frame.At(x, y);
     gl_->BeginFrame();
-    EXPECT_EQ(gl_->DrawFullScreenImage(solid), 0);
+    EXPECT_EQ(gl_->GetOverlay().DrawFullScreenImage(solid), 0);
     ExpectQuadStateAfter(before);
     frame = FramePixels(1024, 768);
     for (int y = 0; y < 768; ++y)
@@ -180,21 +180,21 @@ TEST_F(OverlayGL, ImagesOfTheVirtualScreenCoverTheWholeWindowUpright) {
     ASSERT_TRUE(loader_.LoadTexture("halves.tga", halves));
 
     gl_->BeginFrame();
-    gl_->DrawImage(0, 0, 800, 600, halves);
+    gl_->GetOverlay().DrawImage(0, 0, 800, 600, halves);
     frame = FramePixels(1024, 768);
     for (int x : {0, 511, 1023}) {
         EXPECT_TRUE(Near(frame.At(x, 100), {255, 0, 0})) << frame.At(x, 100);
         EXPECT_TRUE(Near(frame.At(x, 667), {0, 0, 255})) << frame.At(x, 667);
     }
     gl_->BeginFrame();
-    gl_->DrawFullScreenImage(halves);
+    gl_->GetOverlay().DrawFullScreenImage(halves);
     frame = FramePixels(1024, 768);
     EXPECT_TRUE(Near(frame.At(100, 100), {255, 0, 0}));
     EXPECT_TRUE(Near(frame.At(900, 667), {0, 0, 255}));
 
     // A cursor-sized image at (400, 300): 32 x 32 virtual units, 40.96 pixels.
     gl_->BeginFrame();
-    gl_->DrawImage(400, 300, 32, 32, halves);
+    gl_->GetOverlay().DrawImage(400, 300, 32, 32, halves);
     frame = FramePixels(1024, 768);
     EXPECT_TRUE(Near(frame.At(520, 390), {255, 0, 0})) << frame.At(520, 390);
     EXPECT_TRUE(Near(frame.At(510, 380), {0, 0, 0}, 0));
@@ -204,7 +204,7 @@ TEST_F(OverlayGL, ImagesOfTheVirtualScreenCoverTheWholeWindowUpright) {
 
 TEST_F(OverlayGL, PrintTextDrawsGreenGlyphsBelowTheGivenTop) {
     const GLStateSnapshot before = GLStateSnapshot::Take();
-    EXPECT_EQ(gl_->PrintText(100, 200, "HHHH %d", 42), 0);
+    EXPECT_EQ(gl_->GetOverlay().PrintText(100, 200, "HHHH %d", 42), 0);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(Near(CurrentColour(), {0, 255, 0}, 0));
     ExpectSameState(before, GLStateSnapshot::Take());
@@ -238,18 +238,18 @@ TEST_F(OverlayGL, PrintTextDrawsGreenGlyphsBelowTheGivenTop) {
 }
 
 TEST_F(OverlayGL, PrintTextWithoutFormatOrOutsideTheWindowDrawsNothing) {
-    EXPECT_EQ(gl_->PrintText(10, 10, nullptr), -1);
+    EXPECT_EQ(gl_->GetOverlay().PrintText(10, 10, nullptr), -1);
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));  // left as the failure found it
     EXPECT_TRUE(Near(CurrentColour(), {0, 255, 0}, 0));
 
     // Below the window the raster position stays valid and nothing shows.
-    EXPECT_EQ(gl_->PrintText(10, 900, "below"), 0);
+    EXPECT_EQ(gl_->GetOverlay().PrintText(10, 900, "below"), 0);
     GLint valid = 0;
     glGetIntegerv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
     EXPECT_EQ(valid, GL_TRUE);
     // Text longer than the buffer is cut, not overrun.
     const std::string longText(400, 'W');
-    EXPECT_EQ(gl_->PrintText(0, 0, "%s", longText.c_str()), 0);
+    EXPECT_EQ(gl_->GetOverlay().PrintText(0, 0, "%s", longText.c_str()), 0);
     const FramePixels frame(1024, 768);
     for (int x = 0; x < 1024; x += 7)
         EXPECT_TRUE(Near(frame.At(x, 760), {0, 0, 0}, 0)) << x;

@@ -128,11 +128,24 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(window.Created());
         extensions.Probe();
-        GLWindow& gl = window.Get();
-        gl.camera = &camera;
-        gl.multitexture = extensions.multitexture;
-        gl.ballTexture = white.Name();
-        gl.ropeTexture = white.Name();
+        Configure(window.Get().lightCount, false, 0.0f);
+        textures = {white.Name(), white.Name()};
+    }
+
+    // The renderer with the window's GL: this many lights, anisotropic
+    // filtering as given.
+    void Configure(int lightCount, bool anisotropic, float level) {
+        renderer.Configure(lightCount, extensions.multitexture, anisotropic, level);
+    }
+    void DrawBallAndRope(const TPlayer& ball, const std::vector<LightOrderEntry>& lights,
+                         double lag) {
+        renderer.DrawBallAndRope(camera, ball, lights, lag, textures);
+    }
+    void DrawWorld(const Scene& scene, bool showOutlines) {
+        renderer.DrawWorld(camera, scene, showOutlines);
+    }
+    void DrawCursorMarker(float x, float y, uint32_t texture) {
+        renderer.DrawCursorMarker(camera, x, y, texture);
     }
 
     // Puts the camera centre on plane point (x, y) at the given distance.
@@ -153,6 +166,8 @@ protected:
     GLExtensions extensions;
     Camera camera;
     TestTexture white = OneColour(255, 255, 255);
+    WorldRenderer renderer;
+    BallTextures textures;
 };
 
 TEST_F(WorldRendererGL, TheCameraCentresTheBallAndShowsThePlaneUpright) {
@@ -162,18 +177,18 @@ TEST_F(WorldRendererGL, TheCameraCentresTheBallAndShowsThePlaneUpright) {
     ball.position = {100.0, 50.0};
 
     NewFrame();
-    window.Get().DrawBallAndRope(ball, {}, 0.0);
+    DrawBallAndRope(ball, {}, 0.0);
     EXPECT_TRUE(PixelIs(320, 240, kWhite)) << "the ball at the camera centre";
     EXPECT_TRUE(PixelIs(320 + 12, 240, kBlack)) << "the ball is about 4 pixels wide";
 
     // 100 units to the right of the centre lands right; 100 above lands above.
     const int offset = Pixels(100.0, kDistance);
     NewFrame();
-    window.Get().DrawCursorMarker(200.0f, 50.0f, white.Name());
+    DrawCursorMarker(200.0f, 50.0f, white.Name());
     EXPECT_TRUE(PixelIs(320 + offset, 240, kWhite));
     EXPECT_TRUE(PixelIs(320 - offset, 240, kBlack));
     NewFrame();
-    window.Get().DrawCursorMarker(100.0f, 150.0f, white.Name());
+    DrawCursorMarker(100.0f, 150.0f, white.Name());
     EXPECT_TRUE(PixelIs(320, 240 + offset, kWhite)) << "up the plane is up the screen";
     EXPECT_TRUE(PixelIs(320, 240 - offset, kBlack));
 
@@ -182,13 +197,13 @@ TEST_F(WorldRendererGL, TheCameraCentresTheBallAndShowsThePlaneUpright) {
     camera.drawingLag = 0.5;
     ball.position = {110.0, 50.0};
     NewFrame();
-    window.Get().DrawBallAndRope(ball, {}, 0.0);
+    DrawBallAndRope(ball, {}, 0.0);
     EXPECT_TRUE(PixelIs(320, 240, kWhite));
     // And the ball by its own lag: position - velocity x lag.
     ball.position = {130.0, 50.0};
     ball.velocity = {40.0, 0.0};
     NewFrame();
-    window.Get().DrawBallAndRope(ball, {}, 0.5);
+    DrawBallAndRope(ball, {}, 0.5);
     EXPECT_TRUE(PixelIs(320, 240, kWhite));
 }
 
@@ -196,10 +211,9 @@ TEST_F(WorldRendererGL, LightsFadeWithTheirListDistance) {
     LookAt(0.0, 0.0, -200.0);
     TPlayer ball;
     ball.position = {0.0, 0.0};
-    GLWindow& gl = window.Get();
 
     NewFrame();
-    gl.DrawBallAndRope(ball, {}, 0.0);
+    DrawBallAndRope(ball, {}, 0.0);
     EXPECT_TRUE(PixelIs(320, 240, kWhite)) << "unlit without lights";
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
 
@@ -209,7 +223,7 @@ TEST_F(WorldRendererGL, LightsFadeWithTheirListDistance) {
     lamp.intensity = 1.0f;
     auto litCentre = [&](std::vector<LightOrderEntry> lights) {
         NewFrame();
-        gl.DrawBallAndRope(ball, lights, 0.0);
+        DrawBallAndRope(ball, lights, 0.0);
         return PixelAt(320, 240)[0];
     };
     const int full = litCentre({{&lamp, 5.0f}});
@@ -225,9 +239,9 @@ TEST_F(WorldRendererGL, LightsFadeWithTheirListDistance) {
 
     // Only the first lightCount entries light the ball.
     const std::vector<LightOrderEntry> twoLights{{&lamp, 30.0f}, {&lamp, 5.0f}};
-    gl.lightCount = 1;
+    Configure(1, false, 0.0f);
     EXPECT_NEAR(litCentre(twoLights), zero, 2);
-    gl.lightCount = 2;
+    Configure(2, false, 0.0f);
     EXPECT_NEAR(litCentre(twoLights), full, 2) << "light 1 adds its diffuse, no ambient";
     EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
 
@@ -247,12 +261,12 @@ TEST_F(WorldRendererGL, AnAttachedRopeIsOneRibbonFiveUnitsWide) {
     rope.position = {0.0, 150.0};
 
     NewFrame();
-    window.Get().DrawBallAndRope(ball, {}, 0.0);
+    DrawBallAndRope(ball, {}, 0.0);
     EXPECT_TRUE(PixelIs(320, 240, kBlack)) << "an idle rope is not drawn";
 
     rope.attached = true;
     NewFrame();
-    window.Get().DrawBallAndRope(ball, {}, 0.0);
+    DrawBallAndRope(ball, {}, 0.0);
     int lit = 0;
     for (int x = 280; x < 360; ++x)
         lit += PixelAt(x, 240) == kWhite ? 1 : 0;
@@ -283,11 +297,11 @@ TEST_F(WorldRendererGL, OutlinesShowDeadlyShapesInDarkRed) {
     };
 
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_EQ(colourNear(30.0f), kBlack) << "outlines are hidden unless asked for";
 
     NewFrame();
-    window.Get().DrawWorld(scene, true);
+    DrawWorld(scene, true);
     EXPECT_TRUE(Near(colourNear(30.0f), {191, 0, 0}, 1));
     EXPECT_TRUE(Near(colourNear(-30.0f), {255, 0, 128}, 1));
     EXPECT_TRUE(Near(colourNear(-60.0f), {255, 0, 128}, 1)) << "the prefix is case-sensitive";
@@ -310,7 +324,7 @@ TEST_F(WorldRendererGL, OpaqueMeshesAreTexturedByTheirMapFlags) {
     const int stripe[4] = {320 - Pixels(60, kDistance), 320 - Pixels(20, kDistance),
                            320 + Pixels(20, kDistance), 320 + Pixels(60, kDistance)};
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(stripe[0], 240, red));
     EXPECT_TRUE(PixelIs(stripe[1], 240, green));
     EXPECT_TRUE(PixelIs(stripe[2], 240, blue));
@@ -319,7 +333,7 @@ TEST_F(WorldRendererGL, OpaqueMeshesAreTexturedByTheirMapFlags) {
     // The material colour modulates the texture.
     scene.materials[0].colour[0] = 128;
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(stripe[3], 240, {128, 255, 255}));
     scene.materials[0].colour[0] = 255;
 
@@ -327,7 +341,7 @@ TEST_F(WorldRendererGL, OpaqueMeshesAreTexturedByTheirMapFlags) {
     scene.materials[0].scrollAxis = 'X';
     scene.materials[0].scrollOffset = 0.25f;
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(stripe[0], 240, green));
     EXPECT_TRUE(PixelIs(stripe[3], 240, red));
     double matrix[16];
@@ -335,10 +349,9 @@ TEST_F(WorldRendererGL, OpaqueMeshesAreTexturedByTheirMapFlags) {
     EXPECT_EQ(matrix[12], 0.0) << "the texture matrix is reset after the mesh";
 
     // With anisotropic filtering on, every bound map gets the level.
-    window.Get().anisotropic = extensions.anisotropicFilter;
-    window.Get().anisotropyLevel = 4.0f;
+    Configure(window.Get().lightCount, extensions.anisotropicFilter, 4.0f);
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     if (extensions.anisotropicFilter) {
         float level = 0.0f;
         glBindTexture(GL_TEXTURE_2D, stripes.Name());
@@ -351,7 +364,7 @@ TEST_F(WorldRendererGL, OpaqueMeshesAreTexturedByTheirMapFlags) {
     const TestTexture yellow = OneColour(255, 255, 0);
     scene.materials[0] = TexturedMaterial(32, kWhite, {yellow.Name()});
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(320, 240, {255, 255, 0}));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
@@ -361,18 +374,18 @@ TEST_F(WorldRendererGL, OpaqueMeshesAreTexturedByTheirMapFlags) {
     for (uint8_t flags : {0, 3}) {
         scene.materials[0] = TexturedMaterial(flags, {10, 200, 30}, {stripes.Name()});
         NewFrame();
-        window.Get().DrawWorld(scene, false);
+        DrawWorld(scene, false);
         EXPECT_TRUE(PixelIs(stripe[0], 240, {10, 200, 30})) << "flags " << int{flags};
     }
 
     // A one-sided mesh seen from behind is culled; a two-sided one is not.
     scene.meshes[0] = PlaneQuad(0, -80, -40, 80, 40, 0, true);
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(320, 240, kBlack));
     scene.materials[0].twoSided = 1;
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(320, 240, {10, 200, 30}));
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
 }
@@ -389,7 +402,7 @@ TEST_F(WorldRendererGL, TransparentMeshesBlendWithoutWritingDepth) {
     scene.meshes.push_back(PlaneQuad(0, -100, -100, 100, 100, 20));  // the backdrop
     scene.BuildTransparentList();
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     const float backdropDepth = DepthAt(320, 240);
 
     // Flags 8: the opacity map's alpha blends the mesh over what is behind.
@@ -398,7 +411,7 @@ TEST_F(WorldRendererGL, TransparentMeshesBlendWithoutWritingDepth) {
     scene.BuildTransparentList();
     ASSERT_EQ(scene.transparentList.size(), 1u);
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(320, 240, {128, 0, 127}));
     EXPECT_EQ(DepthAt(320, 240), backdropDepth) << "no depth writes";
 
@@ -406,14 +419,14 @@ TEST_F(WorldRendererGL, TransparentMeshesBlendWithoutWritingDepth) {
     // the opacity map's. The maps are in slot order: slot 0, then slot 3.
     scene.materials[1] = TexturedMaterial(9, kWhite, {green.Name(), halfRed.Name()});
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(320, 240, {0, 128, 127}));
     EXPECT_EQ(DepthAt(320, 240), backdropDepth);
 
     // Flags 10: in the transparent pass, untextured and unblended.
     scene.materials[1] = TexturedMaterial(10, {0, 255, 0}, {halfRed.Name(), halfRed.Name()});
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(320, 240, {0, 255, 0}));
     EXPECT_EQ(DepthAt(320, 240), backdropDepth);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
@@ -433,8 +446,8 @@ TEST_F(WorldRendererGL, TheCursorMarkerIsDrawnOverNearerMeshes) {
     scene.BuildTransparentList();
 
     NewFrame();
-    window.Get().DrawWorld(scene, false);
-    window.Get().DrawCursorMarker(0.0f, 0.0f, yellow.Name());
+    DrawWorld(scene, false);
+    DrawCursorMarker(0.0f, 0.0f, yellow.Name());
     EXPECT_TRUE(PixelIs(320, 240, {255, 255, 0}));
     EXPECT_TRUE(PixelIs(320 + Pixels(11.0, kDistance), 240, {255, 255, 0}));
     EXPECT_TRUE(PixelIs(320 + Pixels(20.0, kDistance), 240, blue)) << "24 units across";
@@ -447,7 +460,6 @@ TEST_F(WorldRendererGL, AFrameFromBufferObjectsLeavesTheStateItFound) {
     constexpr double kDistance = 200.0;
     LookAt(0.0, 0.0, -200.0);
     ASSERT_TRUE(extensions.multitexture && extensions.vertexBufferObjects);
-    GLWindow& gl = window.Get();
     const TestTexture pink(1, 1, GL_RGB, {255, 128, 255});
     const TestTexture cyan(1, 1, GL_RGB, {128, 255, 255});
     const TestTexture halfRed = OneColour(255, 0, 0, 128);
@@ -475,9 +487,9 @@ TEST_F(WorldRendererGL, AFrameFromBufferObjectsLeavesTheStateItFound) {
     ball.rope = &rope;
     auto drawFrame = [&] {
         NewFrame();
-        gl.DrawBallAndRope(ball, {{&lamp, 0.0f}}, 0.0);
-        gl.DrawWorld(scene, true);
-        gl.DrawCursorMarker(0.0f, -30.0f, white.Name());
+        DrawBallAndRope(ball, {{&lamp, 0.0f}}, 0.0);
+        DrawWorld(scene, true);
+        DrawCursorMarker(0.0f, -30.0f, white.Name());
     };
     const int left = 320 - Pixels(60, kDistance);
     drawFrame();
@@ -521,7 +533,7 @@ TEST_F(WorldRendererGL, AFrameFromBufferObjectsLeavesTheStateItFound) {
 
     // The ball, drawn from client arrays after the buffered world, is there.
     NewFrame();
-    gl.DrawBallAndRope(ball, {}, 0.0);
+    DrawBallAndRope(ball, {}, 0.0);
     EXPECT_TRUE(PixelIs(320, 240, kWhite));
 }
 
@@ -537,7 +549,7 @@ TEST_F(WorldRendererGL, DamagedMeshesAreSkippedOrDrawnUntextured) {
     scene.meshes[2].positions.resize(6);          // shorter than its vertex count
     scene.transparentList.push_back({0.0f, 99});  // no mesh 99
     NewFrame();
-    window.Get().DrawWorld(scene, false);
+    DrawWorld(scene, false);
     EXPECT_TRUE(PixelIs(320, 240, {0, 255, 0})) << "drawn without its texture";
     EXPECT_TRUE(PixelIs(320 + Pixels(50, 200.0), 240, kBlack));
     EXPECT_TRUE(PixelIs(320 - Pixels(50, 200.0), 240, kBlack));

@@ -58,7 +58,7 @@ protected:
     Rgb DrawnCentre(uint32_t texture) {
         GLWindow& gl = window_.Get();
         gl.BeginFrame();
-        gl.DrawFullScreenImage(texture);
+        gl.GetOverlay().DrawFullScreenImage(texture);
         return FramePixels(gl.width, gl.height).At(gl.width / 2, gl.height / 2);
     }
 
@@ -177,7 +177,7 @@ TEST_F(TextureGL, OddWidthBmpDrawsWithTightRows) {
     ASSERT_TRUE(loader.LoadTexture("odd.bmp", texture));
     GLWindow& gl = window_.Get();
     gl.BeginFrame();
-    gl.DrawFullScreenImage(texture);
+    gl.GetOverlay().DrawFullScreenImage(texture);
     const FramePixels frame(gl.width, gl.height);
     const int columnWidth = gl.width / 5;
     for (int column = 0; column < 5; ++column) {

@@ -366,23 +366,6 @@ TEST_F(SceneReader, LoadAppendsUntilTheSceneIsCleared) {
     EXPECT_EQ(scene_.path, dir_.File("second.dme"));
 }
 
-TEST_F(SceneReader, TriggerStateFollowsLoadingAndClearing) {
-    scene_.triggers.checkpoints.push_back({});
-    scene_.triggers.endZones.push_back({});
-    scene_.triggers.lastCheckpointId = 4;
-    // A failed load leaves the trigger state alone.
-    EXPECT_EQ(LoadBytes({'X'}), LoadTruncated);
-    EXPECT_EQ(scene_.triggers.endZones.size(), 1u);
-
-    ASSERT_EQ(LoadBytes(Header(0, 0, 0, 0, 0)), LoadOk);
-    EXPECT_TRUE(scene_.triggers.endZones.empty());
-    EXPECT_EQ(scene_.triggers.lastCheckpointId, 0);
-    EXPECT_EQ(scene_.triggers.checkpoints.size(), 1u);
-
-    scene_.Clear();
-    EXPECT_TRUE(scene_.triggers.checkpoints.empty());
-}
-
 TEST_F(SceneReader, BufferObjectsWithoutADriverKeepClientArrays) {
     // No GL context here, so no buffer entry points: the meshes stay in memory.
     Scene source;

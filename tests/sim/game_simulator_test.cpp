@@ -1,3 +1,4 @@
+#include "quarn-sim/sim_command.h"
 #include "sim/game_simulator.h"
 
 #include <gtest/gtest.h>

@@ -24,7 +24,7 @@ extern const char kGLTestSettings[];
 class GLTestWindow {
 public:
     explicit GLTestWindow(const std::string& settings = kGLTestSettings,
-                          WindowProcedure procedure = nullptr);
+                          WindowProcedure procedure = nullptr, void* context = nullptr);
     ~GLTestWindow();  // destroys the window, then leaves and removes the folder
     GLTestWindow(const GLTestWindow&) = delete;
     GLTestWindow& operator=(const GLTestWindow&) = delete;

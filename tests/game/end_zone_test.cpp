@@ -23,7 +23,7 @@ TEST(EndZones, CylinderNeedsTheWholeBallInsideItsCircle) {
     SceneBuilder(built).AddCylinder("END2", {100.0f, 50.0f, 0.0f}, 10.0f, 30.0f);
     Scene scene;
     LoadThroughFile(built, scene);
-    LevelTriggers& triggers = scene.triggers;
+    LevelTriggers triggers;
     triggers.AddEndZone(scene.primitives[0], 2);
     ASSERT_EQ(triggers.endZones.size(), 1u);
     EXPECT_EQ(triggers.endZones[0].kind, TypeCylinder);
@@ -44,7 +44,7 @@ TEST(EndZones, BoxOverlapsTheFootprintWhicheverCornerComesFirst) {
         .AddBox("END8", {240.0f, 10.0f, 20.0f}, {200.0f, -10.0f, 0.0f});
     Scene scene;
     LoadThroughFile(built, scene);
-    LevelTriggers& triggers = scene.triggers;
+    LevelTriggers triggers;
     triggers.AddEndZone(scene.primitives[0], 7);
     triggers.AddEndZone(scene.primitives[1], 8);
 
@@ -71,7 +71,7 @@ TEST(EndZones, OnlyBoxesAndCylindersAndTheFirstReachedCounts) {
         .AddCylinder("END5", {0.0f, 0.0f, 0.0f}, 1.0f, 60.0f);
     Scene scene;
     LoadThroughFile(built, scene);
-    LevelTriggers& triggers = scene.triggers;
+    LevelTriggers triggers;
     for (int i = 0; i < 4; ++i)
         triggers.AddEndZone(scene.primitives[i], i + 1);
     ASSERT_EQ(triggers.endZones.size(), 2u);
@@ -84,10 +84,12 @@ TEST(EndZones, OnlyBoxesAndCylindersAndTheFirstReachedCounts) {
     // The entry number survives unloading this level and loading the next,
     // and leads to the matching start point there.
     scene.Clear();
+    triggers.OnSceneUnloaded();
     EXPECT_EQ(triggers.entryNumber, 3);
     Scene next;
     SceneBuilder(next).AddPoint("START", {1.0f, 0.0f, 1.0f}).AddPoint("START3", {3.0f, 0.0f, 3.0f});
     LoadThroughFile(next, scene);
+    triggers.OnSceneLoaded();
     EXPECT_EQ(triggers.entryNumber, 3);
     EXPECT_TRUE(triggers.endZones.empty());
     EXPECT_TRUE(triggers.startPoints.empty());

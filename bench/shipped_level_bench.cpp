@@ -17,8 +17,6 @@
 
 #include "audio/playlist.h"
 #include "core/event_list.h"
-#include "sim/game_simulator.h"
-#include "sim/sim_script.h"
 #include "load_bench.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
@@ -26,6 +24,8 @@
 #include "physics/rope.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
+#include "sim/game_simulator.h"
+#include "sim/sim_script.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "resources/image.h"
 #include "levelc/level_compiler.h"
 #include "levelc/level_source.h"
+#include "resources/image.h"
 #include "support/image_files.h"
 
 namespace {

@@ -10,7 +10,6 @@
 
 #include "core/settings.h"
 #include "fuzz_file.h"
-#include "core/settings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // settings.ini is read from the current directory.

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "audio/sound_subsystem.h"
 #include "audio/playlist.h"
+#include "audio/sound_subsystem.h"
 #include "platform/audio_backend.h"
 #include "platform/win_types.h"
 

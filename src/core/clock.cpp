@@ -6,9 +6,7 @@ namespace {
 
 class PlatformClock final : public Clock {
 public:
-    uint32_t TickCount() const override {
-        return TickGranularMilliseconds(PlatformMilliseconds());
-    }
+    uint32_t TickCount() const override { return TickGranularMilliseconds(PlatformMilliseconds()); }
     bool PerformanceFrequency(int64_t* frequency) const override {
         const uint64_t f = PlatformPerformanceFrequency();
         *frequency = static_cast<int64_t>(f);

@@ -84,8 +84,7 @@ void ReplaceTexture(const TextureLoader& loader, const char* path, uint32_t& slo
 
 }  // namespace
 
-Game::Game(Clock& clock)
-    : clock_(clock), frameTimer_(clock), limitTimer_(clock), stats_(clock) {
+Game::Game(Clock& clock) : clock_(clock), frameTimer_(clock), limitTimer_(clock), stats_(clock) {
     camera_.drawingLag = blendFactor_;
     frameEvents_.reserve(64);
 }

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "levelc/level_geometry.h"
+#include "levelc/scene_writer.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
-#include "levelc/scene_writer.h"
 
 namespace {
 

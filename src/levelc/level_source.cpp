@@ -136,6 +136,10 @@ private:
 
     void TopLevelLine(const Tokens& tokens);
     void MaterialLine(const Tokens& tokens);
+    void ColourLine(const Tokens& tokens, SourceMaterial& material);
+    void NumberedMapLine(const Tokens& tokens);
+    void ScrollLine(const Tokens& tokens, SourceMaterial& material);
+    void UvScaleLine(const Tokens& tokens, SourceMaterial& material);
     void LightLine(const Tokens& tokens);
     void ExtrusionLine(const Tokens& tokens, SourceExtrusion& extrusion);
     void MeshLine(const Tokens& tokens);
@@ -393,22 +397,7 @@ void Parser::MaterialLine(const Tokens& tokens) {
         CloseBlock();
     } else if (keyword == "colour" || keyword == "color" || keyword == "second-colour" ||
                keyword == "second-color") {
-        const bool second = keyword.rfind("second", 0) == 0;
-        if (tokens.size() != 4) {
-            Error(
-                (tokens.size() < 4 ? "missing number: expected '" : "too many values: expected '") +
-                keyword + " R G B'");
-            return;
-        }
-        uint8_t rgb[3];
-        for (int i = 0; i < 3; ++i)
-            if (!ReadByte(tokens[1 + i], "colour value", rgb[i]))
-                return;
-        uint8_t* target = second ? material.secondColour : material.colour;
-        for (int i = 0; i < 3; ++i)
-            target[i] = rgb[i];
-        if (second)
-            material.hasSecondColour = true;
+        ColourLine(tokens, material);
     } else if (keyword == "two-sided") {
         if (tokens.size() > 1)
             Error("too many values after 'two-sided'");
@@ -422,56 +411,91 @@ void Parser::MaterialLine(const Tokens& tokens) {
     } else if (keyword == "reflection") {
         MapLine(tokens, 5, 1, false);
     } else if (keyword == "map") {
-        if (tokens.size() < 3) {
-            Error("expected 'map SLOT FILE [uv CHANNEL]'");
-            return;
-        }
-        uint8_t slot = 0;
-        if (!ReadByte(tokens[1], "map slot", slot))
-            return;
-        if (slot > 5) {
-            Error("map slot " + tokens[1].text + " is not one of 0 to 5");
-            return;
-        }
-        MapLine(tokens, slot, 2, true);
+        NumberedMapLine(tokens);
     } else if (keyword == "scroll") {
-        if (tokens.size() != 3) {
-            Error((tokens.size() < 3 ? "missing value: expected " : "too many values: expected ") +
-                  std::string("'scroll x|y SPEED'"));
-            return;
-        }
-        const std::string& axis = tokens[1].text;
-        if (axis != "x" && axis != "X" && axis != "y" && axis != "Y") {
-            Error("scroll axis " + Quote(axis) + " is not x or y");
-            return;
-        }
-        double speed = 0.0;
-        if (!ReadNumber(tokens[2], speed))
-            return;
-        material.scrollAxis = (axis == "x" || axis == "X") ? 'X' : 'Y';
-        material.scrollSpeed = static_cast<float>(speed);
+        ScrollLine(tokens, material);
     } else if (keyword == "uvscale") {
-        double scale = 0.0;
-        if (tokens.size() == 2) {
-            if (ReadPositive(tokens[1], "uvscale", scale))
-                material.uvScale = scale;
-        } else if (tokens.size() == 4 && tokens[2].text == "channel") {
-            uint8_t channel = 0;
-            if (!ReadPositive(tokens[1], "uvscale", scale) ||
-                !ReadByte(tokens[3], "uv channel", channel))
-                return;
-            if (channel > kMaxUvChannel) {
-                Error("uv channel " + tokens[3].text + " is not one of 0 to 7");
-                return;
-            }
-            if (material.channelUvScale.size() <= channel)
-                material.channelUvScale.resize(channel + 1, 0.0);
-            material.channelUvScale[channel] = scale;
-        } else {
-            Error("expected 'uvscale SCALE' or 'uvscale SCALE channel N'");
-        }
+        UvScaleLine(tokens, material);
     } else {
         Error(InsideBlockHint(keyword, block_, blockLine_));
+    }
+}
+
+// colour|second-colour R G B (or color).
+void Parser::ColourLine(const Tokens& tokens, SourceMaterial& material) {
+    const std::string& keyword = tokens[0].text;
+    const bool second = keyword.rfind("second", 0) == 0;
+    if (tokens.size() != 4) {
+        Error((tokens.size() < 4 ? "missing number: expected '" : "too many values: expected '") +
+              keyword + " R G B'");
+        return;
+    }
+    uint8_t rgb[3];
+    for (int i = 0; i < 3; ++i)
+        if (!ReadByte(tokens[1 + i], "colour value", rgb[i]))
+            return;
+    uint8_t* target = second ? material.secondColour : material.colour;
+    for (int i = 0; i < 3; ++i)
+        target[i] = rgb[i];
+    if (second)
+        material.hasSecondColour = true;
+}
+
+// map SLOT FILE [uv CHANNEL].
+void Parser::NumberedMapLine(const Tokens& tokens) {
+    if (tokens.size() < 3) {
+        Error("expected 'map SLOT FILE [uv CHANNEL]'");
+        return;
+    }
+    uint8_t slot = 0;
+    if (!ReadByte(tokens[1], "map slot", slot))
+        return;
+    if (slot > 5) {
+        Error("map slot " + tokens[1].text + " is not one of 0 to 5");
+        return;
+    }
+    MapLine(tokens, slot, 2, true);
+}
+
+// scroll x|y SPEED.
+void Parser::ScrollLine(const Tokens& tokens, SourceMaterial& material) {
+    if (tokens.size() != 3) {
+        Error((tokens.size() < 3 ? "missing value: expected " : "too many values: expected ") +
+              std::string("'scroll x|y SPEED'"));
+        return;
+    }
+    const std::string& axis = tokens[1].text;
+    if (axis != "x" && axis != "X" && axis != "y" && axis != "Y") {
+        Error("scroll axis " + Quote(axis) + " is not x or y");
+        return;
+    }
+    double speed = 0.0;
+    if (!ReadNumber(tokens[2], speed))
+        return;
+    material.scrollAxis = (axis == "x" || axis == "X") ? 'X' : 'Y';
+    material.scrollSpeed = static_cast<float>(speed);
+}
+
+// uvscale SCALE [channel N].
+void Parser::UvScaleLine(const Tokens& tokens, SourceMaterial& material) {
+    double scale = 0.0;
+    if (tokens.size() == 2) {
+        if (ReadPositive(tokens[1], "uvscale", scale))
+            material.uvScale = scale;
+    } else if (tokens.size() == 4 && tokens[2].text == "channel") {
+        uint8_t channel = 0;
+        if (!ReadPositive(tokens[1], "uvscale", scale) ||
+            !ReadByte(tokens[3], "uv channel", channel))
+            return;
+        if (channel > kMaxUvChannel) {
+            Error("uv channel " + tokens[3].text + " is not one of 0 to 7");
+            return;
+        }
+        if (material.channelUvScale.size() <= channel)
+            material.channelUvScale.resize(channel + 1, 0.0);
+        material.channelUvScale[channel] = scale;
+    } else {
+        Error("expected 'uvscale SCALE' or 'uvscale SCALE channel N'");
     }
 }
 

@@ -1,7 +1,7 @@
 #include "menu/base_menu.h"
 
-#include "render/gl_window.h"
 #include "input/input_subsystem.h"
+#include "render/gl_window.h"
 
 namespace {
 
@@ -40,10 +40,12 @@ void TBaseMenu::Draw() {
     for (size_t i = 0; i < items.size(); ++i) {
         const MenuItem& item = items[i];
         if (item.title) {
-            window->GetOverlay().DrawSheetTitle(item.left, item.top, item.right, item.bottom, item.texture);
+            window->GetOverlay().DrawSheetTitle(item.left, item.top, item.right, item.bottom,
+                                                item.texture);
         } else {
-            window->GetOverlay().DrawSheetCell(item.row, selection == static_cast<int>(i), item.left, item.top,
-                                  item.right, item.bottom, item.texture);
+            window->GetOverlay().DrawSheetCell(item.row, selection == static_cast<int>(i),
+                                               item.left, item.top, item.right, item.bottom,
+                                               item.texture);
         }
     }
 }

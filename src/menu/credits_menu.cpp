@@ -1,7 +1,7 @@
 #include "menu/credits_menu.h"
 
-#include "render/gl_window.h"
 #include "input/input_subsystem.h"
+#include "render/gl_window.h"
 #include "render/overlay.h"
 
 void TCreditsMenu::GetAction(int& action) {
@@ -12,7 +12,8 @@ void TCreditsMenu::GetAction(int& action) {
 
 void TCreditsMenu::Draw() {
     if (window)
-        window->GetOverlay().DrawImage(0, 0, kVirtualScreenWidth, kVirtualScreenHeight, textures.credits);
+        window->GetOverlay().DrawImage(0, 0, kVirtualScreenWidth, kVirtualScreenHeight,
+                                       textures.credits);
 }
 
 void TCreditsMenu::Update() {

@@ -1,15 +1,15 @@
 #include "menu/menu.h"
 
 #include "core/app_state.h"
-#include "render/gl_window.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "menu/credits_menu.h"
 #include "menu/game_menu.h"
 #include "menu/main_menu.h"
 #include "menu/options_menu.h"
-#include "resources/gl_extensions.h"
+#include "render/gl_window.h"
 #include "render/overlay.h"
+#include "resources/gl_extensions.h"
 #include "resources/texture_manager.h"
 
 const char kVersionLine[] = "Version: Release 1.0.1.0";

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "input/input_subsystem.h"
-#include "menu/menu_subsystem.h"
 #include "menu/base.h"
 #include "menu/menu_item.h"
+#include "menu/menu_subsystem.h"
 
 class TBaseMenu;
 class TextureManager;

@@ -76,18 +76,40 @@ private:
     struct CellRange {
         int32_t x0, y0, x1, y1;
     };
+    // Cell c holds items[start[c] .. start[c + 1]), ascending.
+    struct CellItems {
+        std::vector<uint32_t> start, items;
+    };
+    struct ElementTotals {
+        bool finite = true;  // every point has finite coordinates
+        double edgeLength = 0.0;
+    };
+
+    // Numbers every edge and point in scene order.
+    ElementTotals NumberElements(const std::vector<Shape>& shapes);
+    // What Matches compares later.
+    void RememberSource(const OutlineView& outlines);
+    // The grid's origin, cell size and extent over the numbered points.
+    void LayOutGrid(double edgeLength);
+    void FileEdges();
+    void FilePoints();
     bool Cells(const OutlineBox& box, CellRange& range) const;
     int32_t CellX(double x) const;
     int32_t CellY(double y) const;
+    size_t PointCell(const Vector2& point) const;
+    // Calls visit(cell number) for every cell of the range, row by row.
+    template <typename Visit>
+    void ForEachCell(const CellRange& range, Visit visit) const;
+    // Gathers into result_ the items of the cells `box` covers that `keep`
+    // accepts; false when the grid cannot answer for the box.
+    template <typename Keep>
+    bool GatherFromCells(const OutlineBox& box, const CellItems& cells, Keep keep);
 
     std::vector<OutlineEdge> edges_;
     std::vector<OutlinePoint> points_;
     std::vector<uint32_t> shapeFirstPolyline_;  // per outline, plus one past the end
     std::vector<uint32_t> polylineFirstPoint_;  // per polyline in scene order, plus the end
-    // Cell c holds edges edgeItems_[edgeStart_[c] .. edgeStart_[c + 1]),
-    // points likewise; both ascending.
-    std::vector<uint32_t> edgeStart_, edgeItems_;
-    std::vector<uint32_t> pointStart_, pointItems_;
+    CellItems edgeCells_, pointCells_;
     std::vector<uint32_t> wideEdges_;  // edges spanning too many cells to file
     std::vector<uint32_t> result_;     // reused by every query
     double originX_ = 0.0, originY_ = 0.0, cellSize_ = 1.0;

@@ -18,7 +18,6 @@
 class TBaseObject;
 class TPlayer;
 
-
 class PhysicsWorld {
 public:
     PhysicsWorld();

@@ -127,7 +127,8 @@ int Overlay::PrintText(int x, int y, const char* format, ...) {
     // exactly on its origin and stays valid even outside the window.
     glPushAttrib(GL_VIEWPORT_BIT | GL_TRANSFORM_BIT);
     PushVirtualScreen();
-    glViewport(ClampToInt(int64_t{x} - 1), ClampToInt(int64_t{windowHeight_} - y - kBaselineDrop), 0, 0);
+    glViewport(ClampToInt(int64_t{x} - 1), ClampToInt(int64_t{windowHeight_} - y - kBaselineDrop),
+               0, 0);
     glRasterPos4f(0.0f, 0.0f, 0.0f, 1.0f);
     PopVirtualScreen();
     glPopAttrib();
@@ -151,7 +152,7 @@ int Overlay::DrawSheetTitle(float left, float top, float right, float bottom, ui
 }
 
 int Overlay::DrawSheetCell(int row, bool highlighted, float left, float top, float right,
-                            float bottom, uint32_t texture) {
+                           float bottom, uint32_t texture) {
     TexturedQuad quad = FractionQuad(left, top, right, bottom);
     quad.sLeft = highlighted ? kSheetColumnWidth : 0.0f;
     quad.sRight = highlighted ? 1.0f : kSheetColumnWidth;

@@ -303,8 +303,8 @@ void UnbindUnits(const Material& material, const BoundUnits& bound) {
     }
 }
 
-BoundUnits SetOpaqueTextures(const TextureOptions& options, const Material& material, const Mesh& mesh,
-                             bool buffered) {
+BoundUnits SetOpaqueTextures(const TextureOptions& options, const Material& material,
+                             const Mesh& mesh, bool buffered) {
     BoundUnits bound;
     switch (material.mapFlags) {
         case MapFlagsNone:

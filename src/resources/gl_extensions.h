@@ -20,4 +20,3 @@ struct GLExtensions {
 // Whole-word search of one extension name in a space-separated extension
 // string. A name that is empty or holds a space is never present.
 bool HasExtension(const char* extensions, const char* name);
-

@@ -1,9 +1,9 @@
 #include "resources/texture_manager.h"
 
+#include "core/name_hash.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "resources/texture_loader.h"
-#include "core/name_hash.h"
 
 namespace {
 constexpr const char* kTextureNotFoundCaption = "Texture not found!";

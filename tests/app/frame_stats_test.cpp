@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "core/app_state.h"
 #include "app/main_loop.h"
+#include "core/app_state.h"
 #include "platform/message_queue.h"
 #include "support/manual_clock.h"
 #include "support/recording_subsystems.h"

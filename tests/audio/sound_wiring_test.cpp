@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "core/clock.h"
 #include "audio/sound_system.h"
+#include "core/clock.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "support/wav_file.h"

@@ -13,8 +13,8 @@
 
 #include "audio/playlist.h"
 #include "quarn-sim/sim_command.h"
-#include "sim/game_simulator.h"
 #include "scene/scene.h"
+#include "sim/game_simulator.h"
 #include "support/game_folder.h"
 #include "support/temp_dir.h"
 

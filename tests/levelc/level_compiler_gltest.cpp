@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "platform/gl.h"
 #include "levelc/level_compiler.h"
+#include "platform/gl.h"
 #include "scene/scene.h"
 #include "support/gl_test_window.h"
 

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <limits>
 
+#include "levelc/scene_writer.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
-#include "levelc/scene_writer.h"
 #include "support/scene_builder.h"
 #include "support/temp_dir.h"
 

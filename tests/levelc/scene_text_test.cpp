@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/scene.h"
 #include "levelc/scene_text.h"
+#include "scene/scene.h"
 #include "support/scene_builder.h"
 
 namespace {

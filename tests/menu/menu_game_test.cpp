@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "core/app_state.h"
 #include "app/main_loop.h"
+#include "core/app_state.h"
 #include "core/event_list.h"
 #include "game/game.h"
 #include "input/input.h"

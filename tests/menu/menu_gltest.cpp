@@ -6,14 +6,14 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "core/clock.h"
-#include "core/app_state.h"
-#include "render/gl_window.h"
 #include "app/main_loop.h"
+#include "core/app_state.h"
+#include "core/clock.h"
 #include "core/event_list.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "menu/menu.h"
+#include "render/gl_window.h"
 #include "resources/gl_extensions.h"
 #include "support/gl_pixels.h"
 #include "support/gl_test_window.h"

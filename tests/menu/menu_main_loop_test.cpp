@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
+#include "app/main_loop.h"
 #include "core/app_state.h"
 #include "core/clock.h"
-#include "app/main_loop.h"
 #include "core/event_list.h"
 #include "input/input.h"
 #include "menu/base_menu.h"

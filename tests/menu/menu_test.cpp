@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/app_state.h"
-#include "render/gl_window.h"
 #include "core/event_list.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
+#include "render/gl_window.h"
 #include "support/scripted_input.h"
 
 namespace {

@@ -39,7 +39,8 @@ protected:
     int CountEvents(int32_t type, int32_t sample = -1) const {
         int count = 0;
         for (size_t i = 0; i < world_.Events().Size(); ++i) {
-            if (world_.Events()[i].type == type && (sample < 0 || world_.Events()[i].sample == sample))
+            if (world_.Events()[i].type == type &&
+                (sample < 0 || world_.Events()[i].sample == sample))
                 ++count;
         }
         return count;

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "render/gl_window.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "platform/platform_window.h"
+#include "render/gl_window.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_dir.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "render/gl_window.h"
 #include "platform/gl.h"
+#include "render/gl_window.h"
 #include "resources/texture_loader.h"
 #include "support/gl_pixels.h"
 #include "support/gl_test_window.h"

@@ -8,14 +8,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "render/gl_window.h"
-#include "render/camera.h"
 #include "physics/player.h"
 #include "physics/rope.h"
 #include "platform/gl.h"
+#include "render/camera.h"
+#include "render/gl_window.h"
+#include "render/world_renderer.h"
 #include "resources/gl_extensions.h"
 #include "scene/scene.h"
-#include "render/world_renderer.h"
 #include "support/gl_test_window.h"
 #include "support/scene_builder.h"
 

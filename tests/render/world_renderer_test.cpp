@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "render/camera.h"
 #include "physics/player.h"
 #include "physics/rope.h"
+#include "render/camera.h"
 #include "scene/scene.h"
 #include "support/scene_builder.h"
 

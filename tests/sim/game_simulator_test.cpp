@@ -1,5 +1,5 @@
-#include "quarn-sim/sim_command.h"
 #include "sim/game_simulator.h"
+#include "quarn-sim/sim_command.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "audio/playlist.h"
+#include "levelc/level_compiler.h"
 #include "quarn-sim/sim_command.h"
 #include "sim/game_simulator.h"
-#include "levelc/level_compiler.h"
 #include "support/game_folder.h"
 #include "support/temp_dir.h"
 

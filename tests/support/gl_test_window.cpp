@@ -22,8 +22,7 @@ std::string WriteSettings(const TempDir& folder, const std::string& settings) {
 
 }  // namespace
 
-GLTestWindow::GLTestWindow(const std::string& settings, WindowProcedure procedure,
-                           void* context)
+GLTestWindow::GLTestWindow(const std::string& settings, WindowProcedure procedure, void* context)
     : workingDir_(WriteSettings(folder_, settings)), window_(std::make_unique<GLWindow>()) {
     created_ = Succeeded(window_->Create(procedure ? procedure : IgnoreMessages, context));
 }

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "levelc/level_compiler.h"
+#include "levelc/scene_text.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
-#include "levelc/scene_text.h"
 
 namespace {
 

@@ -140,17 +140,36 @@ TEST_F(ImageFiles, Bmp24RowsArriveTightlyPackedBottomRowFirst) {
     }
 }
 
-TEST_F(ImageFiles, Bmp8ExpandsIndicesThroughThePalette) {
-    const Bytes palette = {10, 20, 30, 40, 50, 60, 70, 80, 90};
-    const Bytes indices = {0, 1, 2, 1, 0, 2, 2, 2, 1, 0};  // 5 x 2, rows padded to 8
-    ASSERT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, indices)), ImageOk);
-    EXPECT_EQ(image_.width, 5u);
-    EXPECT_EQ(image_.bitsPerPixel, 24);
+TEST_F(ImageFiles, Bmp8ExpandsIndicesThroughThePaletteAfterAnyHeader) {
+    const Bytes palette = PatternPixels(16, 1, 3);
+    const Bytes indices = {0, 1, 2, 15, 0, 14, 2, 2, 1, 0};  // 5 x 2, rows padded to 8
     Bytes expected;
     for (uint8_t index : indices)
         expected.insert(expected.end(), palette.begin() + index * 3,
                         palette.begin() + index * 3 + 3);
-    EXPECT_EQ(image_.pixels, expected);
+    // The palette follows the information header, whatever its size, and
+    // holds the header's colour count of entries (256 when it is 0).
+    struct Form {
+        uint32_t infoHeaderBytes;
+        uint32_t colourCount;
+    };
+    for (const Form form : {Form{40, 256}, Form{108, 256}, Form{124, 256}, Form{40, 16},
+                            Form{124, 16}, Form{108, 0}}) {
+        const std::string file =
+            BmpFile8(5, 2, palette, indices, form.infoHeaderBytes, form.colourCount);
+        ASSERT_EQ(LoadBytes("p.bmp", file), ImageOk) << form.infoHeaderBytes;
+        EXPECT_EQ(image_.width, 5u);
+        EXPECT_EQ(image_.bitsPerPixel, 24);
+        EXPECT_EQ(image_.pixels, expected)
+            << form.infoHeaderBytes << " header bytes, " << form.colourCount << " colours";
+    }
+
+    // Indices past the stored entries and counts past 256 are damage.
+    Bytes beyond = indices;
+    beyond[7] = 16;
+    EXPECT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, beyond, 124, 16)), ImageDamaged);
+    EXPECT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, beyond, 40, 17)), ImageOk);
+    EXPECT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, indices, 40, 257)), ImageDamaged);
 }
 
 TEST_F(ImageFiles, BmpFailuresAndDamage) {
@@ -176,9 +195,16 @@ TEST_F(ImageFiles, BmpFailuresAndDamage) {
     bad = file;
     bad[21] = 0x40;  // absurd width: refused before any allocation
     EXPECT_EQ(LoadBytes("b.bmp", bad), ImageDamaged);
+    bad = file;
+    bad[14] = 12;  // the oldest 12-byte header keeps its fields elsewhere
+    EXPECT_EQ(LoadBytes("b.bmp", bad), ImageDamaged);
+    bad = BmpFile8(3, 2, {1, 2, 3}, {0, 0, 0, 0, 0, 0}, 124, 16);
+    bad[15] = 0x10;  // a header past the end leaves no room for the palette
+    EXPECT_EQ(LoadBytes("b.bmp", bad), ImageDamaged);
 
     ExpectEveryPrefixFails("b.bmp", file);
     ExpectEveryPrefixFails("c.bmp", BmpFile8(3, 2, {1, 2, 3}, {0, 0, 0, 0, 0, 0}));
+    ExpectEveryPrefixFails("d.bmp", BmpFile8(3, 2, {1, 2, 3}, {0, 0, 0, 0, 0, 0}, 108, 2));
 }
 
 TEST_F(ImageFiles, TgaEveryFormDecodesBottomRowFirst) {

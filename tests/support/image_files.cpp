@@ -32,12 +32,12 @@ void PutBgr(std::string& out, const uint8_t* rgb, int channels) {
 }
 
 std::string BmpHeaders(uint32_t width, uint32_t height, uint16_t bits, uint32_t dataOffset,
-                       uint32_t fileSize) {
+                       uint32_t fileSize, uint32_t infoHeaderBytes = 40, uint32_t colourCount = 0) {
     std::string out = "BM";
     PutLE32(out, fileSize);
     PutLE32(out, 0);
     PutLE32(out, dataOffset);
-    PutLE32(out, 40);
+    PutLE32(out, infoHeaderBytes);
     PutLE32(out, width);
     PutLE32(out, height);
     PutLE16(out, 1);
@@ -46,8 +46,14 @@ std::string BmpHeaders(uint32_t width, uint32_t height, uint16_t bits, uint32_t 
     PutLE32(out, 0);
     PutLE32(out, 2835);
     PutLE32(out, 2835);
-    PutLE32(out, bits == 8 ? 256 : 0);
+    PutLE32(out, colourCount);
     PutLE32(out, 0);
+    if (infoHeaderBytes > 40) {
+        // The later versions' channel masks and colour space ("sRGB"), then zeros.
+        for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u, 0x73524742u})
+            PutLE32(out, mask);
+        out.append(infoHeaderBytes - 60, '\0');
+    }
     return out;
 }
 
@@ -78,11 +84,14 @@ std::string BmpFile24(uint32_t width, uint32_t height, const Bytes& rgb) {
     return out;
 }
 
-std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb,
-                     const Bytes& indices) {
+std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb, const Bytes& indices,
+                     uint32_t infoHeaderBytes, uint32_t colourCount) {
     const uint32_t rowBytes = (width + 3) & ~3u;
-    std::string out = BmpHeaders(width, height, 8, 1078, 1078 + rowBytes * height);
-    for (size_t entry = 0; entry < 256; ++entry) {
+    const uint32_t entries = colourCount == 0 ? 256 : colourCount;
+    const uint32_t dataOffset = 14 + infoHeaderBytes + entries * 4;
+    std::string out = BmpHeaders(width, height, 8, dataOffset, dataOffset + rowBytes * height,
+                                 infoHeaderBytes, colourCount);
+    for (size_t entry = 0; entry < entries; ++entry) {
         if (entry * 3 + 2 < paletteRgb.size())
             PutBgr(out, paletteRgb.data() + entry * 3, 3);
         else

@@ -15,10 +15,12 @@ Bytes PatternPixels(uint32_t width, uint32_t height, int channels);
 
 // 24-bit BMP, rows padded to a multiple of 4 bytes, pixel data at offset 54.
 std::string BmpFile24(uint32_t width, uint32_t height, const Bytes& rgb);
-// 8-bit BMP: palette of up to 256 RGB entries after the 40-byte header, index
-// rows padded to a multiple of 4, pixel data at offset 1078.
-std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb,
-                     const Bytes& indices);
+// 8-bit BMP: an information header of `infoHeaderBytes` (40, or 108 and 124
+// with the later versions' masks and colour space), the header's colour count
+// and that many palette entries (256 when the count is 0; missing ones
+// black), then index rows padded to a multiple of 4.
+std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb, const Bytes& indices,
+                     uint32_t infoHeaderBytes = 40, uint32_t colourCount = 256);
 
 enum class TgaForm { Uncompressed, RunLength, ColourMapped };
 // The 18-byte header of an accepted form.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/gl.h"
@@ -237,6 +238,46 @@ TEST_F(ImageFiles, TgaEveryFormDecodesBottomRowFirst) {
     ASSERT_EQ(LoadBytes("t.tga", TgaColourMappedFile(2, 2, palette, {1, 0, 0, 1})), ImageOk);
     EXPECT_EQ(image_.pixelFormat, GL_RGB);
     EXPECT_EQ(image_.pixels, (Bytes{4, 5, 6, 1, 2, 3, 1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(ImageFiles, TgaDescriptorTurnsEveryStoredOrderBottomUp) {
+    // The outer rows start and end with two equal pixels, so the run of two
+    // that opens a run-length file is exact from whichever corner it starts.
+    const uint32_t w = 4;
+    const uint32_t h = 3;
+    auto picture = [&](int channels) {
+        Bytes pixels = PatternPixels(w, h, channels);
+        for (uint32_t y : {0u, h - 1}) {
+            uint8_t* row = pixels.data() + y * w * channels;
+            std::copy_n(row, channels, row + channels);
+            std::copy_n(row + 3 * channels, channels, row + 2 * channels);
+        }
+        return pixels;
+    };
+    const Bytes indices = {3, 23, 43, 63, 83, 103, 123, 143, 163, 183, 203, 223};
+    const Bytes palette = PatternPixels(256, 1, 3);
+    Bytes mapped;
+    for (uint8_t index : indices)
+        mapped.insert(mapped.end(), palette.begin() + index * 3, palette.begin() + index * 3 + 3);
+
+    // Bit 4: right to left; bit 5: top row first; the alpha depth bits change nothing.
+    for (const uint8_t descriptor : {0x00, 0x10, 0x20, 0x30, 0x28}) {
+        for (const uint8_t depth : {24, 32}) {
+            const Bytes pixels = picture(depth / 8);
+            const std::string file = TgaUncompressedFile(w, h, depth, pixels, descriptor);
+            if ((descriptor & 0x30) != 0) {
+                ASSERT_NE(file.substr(18), TgaUncompressedFile(w, h, depth, pixels).substr(18));
+            }
+            ASSERT_EQ(LoadBytes("d.tga", file), ImageOk);
+            EXPECT_EQ(image_.pixels, pixels) << "descriptor " << int{descriptor} << " raw";
+            ASSERT_EQ(LoadBytes("d.tga", TgaRunLengthFile(w, h, depth, pixels, 2, descriptor)),
+                      ImageOk);
+            EXPECT_EQ(image_.pixels, pixels) << "descriptor " << int{descriptor} << " rle";
+        }
+        ASSERT_EQ(LoadBytes("d.tga", TgaColourMappedFile(w, h, palette, indices, descriptor)),
+                  ImageOk);
+        EXPECT_EQ(image_.pixels, mapped) << "descriptor " << int{descriptor} << " mapped";
+    }
 }
 
 TEST_F(ImageFiles, TgaRejectsOtherHeadersSizesAndDepths) {

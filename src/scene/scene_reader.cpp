@@ -350,11 +350,12 @@ bool ReadArray(FileReader& in, std::vector<float>& values, size_t count) {
     return in.Floats(values.data(), count);
 }
 
-// Every map drawn with texture coordinates must name a channel the mesh has.
+// Every map the renderer draws with texture coordinates must name a channel
+// the mesh has.
 bool MaterialChannelsFit(const Material& material, uint8_t channelCount) {
     for (int slot = 0; slot < kMapSlotCount; ++slot) {
         const MaterialMap* map = material.SlotMap(slot);
-        if (map && MapSlotUsesUvChannel(slot) && map->uvChannel >= channelCount)
+        if (map && MapFlagsReadUvChannel(material.mapFlags, slot) && map->uvChannel >= channelCount)
             return false;
     }
     return true;

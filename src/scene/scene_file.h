@@ -39,7 +39,8 @@ enum SceneLoadResult : int {
     LoadBadUvChannel = 10,     // a map the mesh's material is drawn with names a UV
                                // channel the mesh does not have
     LoadBadVertexCount = 11,   // a mesh vertex count that is not a multiple of 3
-    LoadBadNumber = 12,        // a NaN or infinite coordinate, size or radius
+    LoadBadNumber = 12,        // a NaN or infinite position, size or radius (normals
+                               // and texture coordinates load, drawn as zero)
 };
 
 // "LoadOk", "LoadTruncated" ...; "LoadUnknown" for any other value.

@@ -320,10 +320,26 @@ TEST_F(SceneReader, NonFiniteNumbersAreRefusedWhereTheyAreUsed) {
         Scene source;
         source.materials.push_back(MakeMaterial("m"));
         source.meshes.push_back(MakeMesh("m", 0, 1, 1));
+        source.meshes[0].positions[4] = nan;
+        Scene scene;
+        WriteSceneOrFail(source, dir_.File("p.dme"));
+        EXPECT_EQ(scene.Load(dir_.File("p.dme")), LoadBadNumber);
+    }
+    {
+        // Normals and texture coordinates only shade and texture: drawn as 0.
+        Scene source;
+        source.materials.push_back(MakeMaterial("m", 0x01));
+        source.meshes.push_back(MakeMesh("m", 0, 1, 1));
+        source.meshes[0].normals[1] = nan;
+        source.meshes[0].normals[4] = inf;
         source.meshes[0].uvChannels[0].coordinates[3] = -inf;
         Scene scene;
         WriteSceneOrFail(source, dir_.File("m.dme"));
-        EXPECT_EQ(scene.Load(dir_.File("m.dme")), LoadBadNumber);
+        ASSERT_EQ(scene.Load(dir_.File("m.dme")), LoadOk);
+        Mesh& expected = source.meshes[0];
+        expected.normals[1] = expected.normals[4] = expected.uvChannels[0].coordinates[3] = 0.0f;
+        EXPECT_EQ(scene.meshes[0].normals, expected.normals);
+        EXPECT_EQ(scene.meshes[0].uvChannels[0].coordinates, expected.uvChannels[0].coordinates);
     }
     {
         Scene source;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "audio/sound_subsystem.h"
+#include "core/data_path.h"
 #include "game/level_triggers.h"
 #include "physics/physics_world.h"
 #include "resources/texture_manager.h"
@@ -129,7 +130,7 @@ void LoadLevelTextures(Scene& scene, TextureManager& textures) {
             if (index == kNoMap || index >= material.maps.size())
                 continue;
             MaterialMap& map = material.maps[index];
-            textures.Get(kTextureFolder + map.name, map.texture);
+            textures.Get(kTextureFolder + DataFilePath(map.name), map.texture);
         }
     }
 }

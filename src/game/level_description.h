@@ -46,7 +46,8 @@ struct PrimitiveValues {
 PrimitiveValues ReadPrimitiveValues(const DHelper& primitive);
 
 // Gets every map of every textured material from the manager, as
-// "Textures/" + the map's file name. A texture that fails stays 0.
+// "Textures/" + the map's file name with backslashes read as folder
+// separators. A texture that fails stays 0.
 void LoadLevelTextures(Scene& scene, TextureManager& textures);
 
 // Turns the scene's named primitives into start points, sound areas (with

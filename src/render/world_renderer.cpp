@@ -125,15 +125,6 @@ constexpr float kCursorHalfSize = 12.0f;
 constexpr float kDeathOutline[3] = {0.75f, 0.0f, 0.0f};
 constexpr float kOutline[3] = {1.0f, 0.0f, 0.5f};
 
-enum MapFlags : uint8_t {
-    MapFlagsNone = 0,
-    MapFlagsBase = 1,
-    MapFlagsBaseAndOverlay = 5,
-    MapFlagsOpacity = 8,
-    MapFlagsOpacityAndBase = 9,
-    MapFlagsReflection = 32,
-};
-
 // Loads the camera into the model-view matrix: the rotation, then the
 // translation.
 void LoadCameraTransform(const Camera& camera, bool doublePrecision) {

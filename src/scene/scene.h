@@ -20,6 +20,16 @@ enum MapSlot : int {
     MapSlotOpacity = 3,
     MapSlotReflection = 5,
 };
+// The map flags values the renderer draws textured; every other value is
+// drawn untextured.
+enum MapFlags : uint8_t {
+    MapFlagsNone = 0,
+    MapFlagsBase = 1,
+    MapFlagsBaseAndOverlay = 5,
+    MapFlagsOpacity = 8,
+    MapFlagsOpacityAndBase = 9,
+    MapFlagsReflection = 32,
+};
 
 struct MaterialMap {
     uint8_t uvChannel = 0;

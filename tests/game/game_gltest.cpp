@@ -56,6 +56,9 @@ const char* const kTexturedLevel =
     "material moss\n"
     "    base missing.png\n"
     "end\n"
+    "material slate\n"
+    "    base sub\\slate.png\n"  // written by a Windows tool: a folder separator
+    "end\n"
     "outline floor\n"
     "    material rock\n"
     "    line -300 -60 300 -60\n"
@@ -74,6 +77,7 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     WritePicture(folder, "Textures/rope.png", 255, 255, 255);
     WritePicture(folder, "Menu/cursor.png", 255, 0, 0);
     WritePicture(folder, "Textures/rock.png", 90, 60, 30);
+    WritePicture(folder, "Textures/sub/slate.png", 60, 60, 70);
     WriteCompiledLevel(folder, "Levels/rock.dme", kTexturedLevel);
     WriteLevelList(folder, {"Levels/rock.dme"});
 
@@ -91,10 +95,12 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     EXPECT_TRUE(glIsTexture(game.BallAndRopeTextures().ball));
     EXPECT_TRUE(glIsTexture(game.BallAndRopeTextures().rope));
     const Scene& scene = game.GetScene();
-    ASSERT_EQ(scene.materials.size(), 2u);
+    ASSERT_EQ(scene.materials.size(), 3u);
     const uint32_t rockTexture = scene.materials[0].maps[0].texture;
     EXPECT_TRUE(glIsTexture(rockTexture));
     EXPECT_EQ(scene.materials[1].maps[0].texture, 0u);  // missing: left at 0, the game runs on
+    EXPECT_EQ(scene.materials[2].maps[0].name, "sub\\slate.png");
+    EXPECT_TRUE(glIsTexture(scene.materials[2].maps[0].texture));
 
     // A new game reloads the game's own textures and lets the old ones go.
     const uint32_t firstBall = game.BallAndRopeTextures().ball;

@@ -1,10 +1,14 @@
 // quarn-sim traces do not depend on how collision and wrapping find their
 // candidates: random levels played by random scripts, and the shipped levels
 // played by their solutions, give byte-identical traces with the outline
-// index and with --full-scan.
+// index and with --full-scan. And they do not change unnoticed: random
+// levels and the recorded levels of tests/sim/recorded-levels give the traces
+// whose fingerprints were recorded.
 
 #include <gtest/gtest.h>
 
+#include <cinttypes>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -121,6 +125,29 @@ int RunSim(const std::string& folder, std::vector<std::string> arguments, const 
     return code;
 }
 
+// FNV-1a, 64 bits: a trace in one number.
+uint64_t Fingerprint(const std::string& text) {
+    uint64_t hash = 1469598103934665603ull;
+    for (const unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::string Hex(uint64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%016" PRIx64, value);
+    return text;
+}
+
+// The traces of random seeds 1 to 12, recorded.
+constexpr uint64_t kRandomTraces[12] = {
+    0xa65b776d7b2c590aull, 0xee14dc0e44642c21ull, 0x0277ddde5b583534ull, 0x3ecadd1ebb41f93full,
+    0x99dc82c89a7ee1ffull, 0x7045684a35508a81ull, 0x27014968ce3e9ed9ull, 0x2c290fcb052a367aull,
+    0xf866c3f49793c067ull, 0xc0c83aceeba1fe93ull, 0x820e7950081077d2ull, 0xf90f2d67c731853cull,
+};
+
 TEST(SimulatorBroadPhase, RandomLevelsAndScriptsGiveByteIdenticalTracesWithTheFullScan) {
     int attachedRuns = 0;
     int wrappedRuns = 0;
@@ -144,6 +171,7 @@ TEST(SimulatorBroadPhase, RandomLevelsAndScriptsGiveByteIdenticalTracesWithTheFu
             << scanned;
         ASSERT_EQ(indexed, scanned) << "seed " << seed << "\n" << script;
         EXPECT_GT(indexed.size(), 10000u);
+        EXPECT_EQ(Hex(Fingerprint(indexed)), Hex(kRandomTraces[seed - 1])) << "seed " << seed;
         attachedRuns += indexed.find("rope=attached") != std::string::npos ? 1 : 0;
         wrappedRuns += HeldACorner(indexed) ? 1 : 0;
     }
@@ -195,6 +223,48 @@ TEST(SimulatorBroadPhase, EveryShippedSolutionGivesAByteIdenticalTraceWithTheFul
         << scanned;
     EXPECT_NE(indexed.find(" levels-completed=" + std::to_string(paths.size())), std::string::npos);
     EXPECT_TRUE(indexed == scanned) << "whole loop, " << FirstDifference(indexed, scanned);
+}
+
+struct RecordedTrace {
+    const char* level;  // a level of tests/sim/recorded-levels, or null: the whole loop
+    uint64_t fingerprint;
+};
+
+constexpr RecordedTrace kRecordedTraces[] = {
+    {"first-swing", 0x2575afb199072983ull},     {"around-the-corner", 0x32b14d3423fa7306ull},
+    {"bumper", 0x47db5c970ea5b26cull},          {"leap", 0x7754998f86eaf154ull},
+    {"stepping-stones", 0x308b6da81efb60c2ull}, {"homeward", 0xf4b41eb7ed6b6b65ull},
+    {nullptr, 0x6203af586e6001c2ull},
+};
+
+TEST(SimulatorTraces, RecordedLevelsPlayAsTheyWereRecorded) {
+    const std::string recorded = std::string(QUARN_RECORDED_LEVEL_DIR) + "/";
+    TempDir game;
+    game.Write("settings.ini", ReadFileText(recorded + "settings.ini"));
+    std::vector<std::string> paths;
+    std::string allSolutions;
+    for (const RecordedTrace& entry : kRecordedTraces) {
+        if (!entry.level)
+            continue;
+        const std::string path = std::string("Levels/") + entry.level + ".dme";
+        WriteCompiledLevel(game, path, ReadFileText(recorded + entry.level + ".level"));
+        paths.push_back(path);
+        allSolutions += ReadFileText(recorded + entry.level + ".sim") + "\n";
+    }
+    WriteLevelList(game, paths);
+    for (const RecordedTrace& entry : kRecordedTraces) {
+        SCOPED_TRACE(entry.level ? entry.level : "the whole loop");
+        std::vector<std::string> arguments = {"--trace"};
+        std::string script = allSolutions;
+        if (entry.level) {
+            arguments.insert(arguments.end(),
+                             {"--level", std::string("Levels/") + entry.level + ".dme"});
+            script = ReadFileText(recorded + entry.level + ".sim");
+        }
+        std::string trace;
+        ASSERT_EQ(RunSim(game.Path(), arguments, script, trace), 0) << trace;
+        EXPECT_EQ(Hex(Fingerprint(trace)), Hex(entry.fingerprint));
+    }
 }
 
 }  // namespace

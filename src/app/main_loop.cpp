@@ -107,10 +107,11 @@ int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game, F
             continue;
         }
         if (stats)
-            stats->FrameStarting(context.appState == StatePlaying);
+            stats->FrameStarting(context.appState == StatePlaying,
+                                 game ? game->SimulationSteps() : 0);
         ProduceFrame(context, menu, game, &quit);
     }
     if (stats)
-        stats->LoopEnded();
+        stats->LoopEnded(game ? game->SimulationSteps() : 0);
     return exitCode;
 }

@@ -101,7 +101,8 @@ void Game::Attach(EventList* events, GLWindow* window, InputSubsystem* input,
 
 void Game::LoadFixedTextures() {
     TextureLoader loader;
-    loader.Configure(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize);
+    loader.Configure(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize,
+                     MinificationFor(extensions_));
     ReplaceTexture(loader, kBallTexture, ballTextures_.ball);
     ReplaceTexture(loader, kRopeTexture, ballTextures_.rope);
     ReplaceTexture(loader, kCursorTexture, cursorTexture_);
@@ -112,12 +113,15 @@ bool Game::StartGame() {
     levelLost_ = false;
     if (window_) {
         extensions_.Probe();
+        // Bit 1: stored S3TC pictures can go up as they are; bit 0: the driver
+        // compresses the others.
         compressionFlags_ =
-            window_->texcomp
-                ? static_cast<uint8_t>(2 * extensions_.s3tc + extensions_.textureCompression)
-                : 0;
+            window_->texcomp ? static_cast<uint8_t>(2 * extensions_.s3tc +
+                                                    DriverCompresses(extensions_, window_->texcomp))
+                             : 0;
         LoadFixedTextures();
-        textures_.Init(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize);
+        textures_.Init(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize,
+                       MinificationFor(extensions_));
         renderer_.Configure(window_->lightCount, extensions_.multitexture, window_->anisotropic,
                             window_->anisotropyLevel);
     }

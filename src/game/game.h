@@ -92,6 +92,7 @@ public:
     // (the next one failed to load) sets StateEndGame.
     void ControlStep(int32_t& appState) override;
     void Draw(bool paused) override;
+    uint64_t SimulationSteps() const override { return stepCount_; }
 
     // Loads the scene file and sets the level up waiting for its first key.
     // False when the scene cannot be loaded: the failure has been shown and

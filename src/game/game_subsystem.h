@@ -31,4 +31,6 @@ public:
     // Keys and mouse; may set StatePause.
     virtual void ControlStep(int32_t& appState) = 0;
     virtual void Draw(bool paused) = 0;
+    // Simulation steps run since the game was made (for the frame figures).
+    virtual uint64_t SimulationSteps() const { return 0; }
 };

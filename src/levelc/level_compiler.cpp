@@ -170,6 +170,7 @@ private:
     void AddShape(const SourceOutline& outline);
     // The material index for a block, -1 when unknown (reported).
     int MaterialIndex(const SourceExtrusion& extrusion);
+    void OrderMeshesFrontToBack();
     void AddMesh(const std::string& name, int line, const SourceExtrusion& extrusion,
                  const std::vector<SourceTriangle>& triangles);
 
@@ -194,6 +195,7 @@ void Compiler::Run() {
             AddMesh(outline.name, outline.line, outline.extrusion, {});
     for (const SourceMesh& mesh : source_.meshes)
         AddMesh(mesh.name, mesh.line, mesh.extrusion, mesh.triangles);
+    OrderMeshesFrontToBack();
 
     scene_.headerCounts.materials =
         static_cast<uint8_t>(std::min(scene_.materials.size(), kMaxRecords8));
@@ -347,6 +349,26 @@ int Compiler::MaterialIndex(const SourceExtrusion& extrusion) {
     materialSources_.push_back(nullptr);
     scene_.materials.push_back(std::move(material));
     return index;
+}
+
+// The game draws opaque meshes in file order. Nearest first lets the depth
+// test turn away what lies behind them before it is textured, which is most
+// of a backdrop. Transparent meshes, drawn after the opaque ones in an order
+// of their own, follow in source order.
+void Compiler::OrderMeshesFrontToBack() {
+    auto transparent = [this](const Mesh& mesh) {
+        return scene_.materials[mesh.materialIndex].mapSlot[MapSlotOpacity] != kNoMap;
+    };
+    auto nearDepth = [](const Mesh& mesh) {
+        return std::min(mesh.boundingBox.a.y, mesh.boundingBox.b.y);
+    };
+    std::stable_sort(scene_.meshes.begin(), scene_.meshes.end(),
+                     [&](const Mesh& first, const Mesh& second) {
+                         const bool firstTransparent = transparent(first);
+                         if (firstTransparent != transparent(second))
+                             return !firstTransparent;
+                         return !firstTransparent && nearDepth(first) < nearDepth(second);
+                     });
 }
 
 void Compiler::AddMesh(const std::string& name, int line, const SourceExtrusion& extrusion,

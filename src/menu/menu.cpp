@@ -86,8 +86,9 @@ void TMenu::LoadTextures(const GLExtensions* extensions) {
     // Without an extension table the manager keeps its defaults.
     if (extensions) {
         const uint8_t compression =
-            window_->texcomp && extensions->textureCompression ? kCompressPictures : 0;
-        textureManager_->Init(compression, extensions->generateMipmap, extensions->maxTextureSize);
+            DriverCompresses(*extensions, window_->texcomp) ? kCompressPictures : 0;
+        textureManager_->Init(compression, extensions->generateMipmap, extensions->maxTextureSize,
+                              MinificationFor(*extensions));
     }
 
     // A picture that fails has shown "Texture not found!" and stays 0.

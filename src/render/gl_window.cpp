@@ -136,6 +136,7 @@ int GLWindow::Resize(int newWidth, int newHeight) {
     if (newHeight < 1)
         newHeight = 1;
     glViewport(0, 0, newWidth, newHeight);
+    overlay_.SetDrawableSize(newWidth, newHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     Perspective(kFieldOfView, static_cast<float>(newWidth) / static_cast<float>(newHeight),

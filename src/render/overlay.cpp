@@ -2,6 +2,7 @@
 #include "render/overlay.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -101,12 +102,47 @@ void Overlay::BuildFont() {
         std::fprintf(stderr, "Quarn: cannot load the font %s; on-screen text stays blank.\n",
                      fontFile.c_str());
     }
+    BuildGlyphTexture(fontFile);
+}
+
+void Overlay::BuildGlyphTexture(const std::string& fontFile) {
+    BitmapFontAtlas atlas;
+    BuildBitmapFontAtlas(fontFile, kFontHeight, 0, kFontGlyphCount, atlas);
+    GLint previous = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, atlas.width, atlas.height, 0, GL_ALPHA,
+                 GL_UNSIGNED_BYTE, atlas.alpha.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+    glyphTexture_ = texture;
+    glyphTextureWidth_ = atlas.width;
+    glyphTextureHeight_ = atlas.height;
+    for (int code = 0; code < 256; ++code) {
+        const AtlasGlyph& glyph = atlas.glyphs[code];
+        glyphs_[code] = {glyph.present, glyph.x,     glyph.y,     glyph.width,
+                         glyph.height,  glyph.xorig, glyph.yorig, glyph.advance};
+    }
 }
 
 void Overlay::FreeFont() {
     if (fontBase_ != 0)
         glDeleteLists(fontBase_, kFontListCount);
     fontBase_ = 0;
+    if (glyphTexture_ != 0) {
+        const GLuint texture = glyphTexture_;
+        glDeleteTextures(1, &texture);
+    }
+    glyphTexture_ = 0;
 }
 
 int Overlay::PrintText(int x, int y, const char* format, ...) {
@@ -123,23 +159,91 @@ int Overlay::PrintText(int x, int y, const char* format, ...) {
     if (length < 0)
         text[0] = '\0';
 
-    // A zero-size viewport at the text's spot: the raster position lands
-    // exactly on its origin and stays valid even outside the window.
-    glPushAttrib(GL_VIEWPORT_BIT | GL_TRANSFORM_BIT);
-    PushVirtualScreen();
-    glViewport(ClampToInt(int64_t{x} - 1), ClampToInt(int64_t{windowHeight_} - y - kBaselineDrop),
-               0, 0);
-    glRasterPos4f(0.0f, 0.0f, 0.0f, 1.0f);
-    PopVirtualScreen();
-    glPopAttrib();
-
-    glPushAttrib(GL_LIST_BIT);
-    glListBase(fontBase_);
-    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
-    glPopAttrib();
+    // The line starts where the font's lists would start it: at the raster
+    // position (x - 1, height - y - 13) in window pixels.
+    const float rasterX = static_cast<float>(ClampToInt(int64_t{x} - 1));
+    const float rasterY =
+        static_cast<float>(ClampToInt(int64_t{windowHeight_} - y - kBaselineDrop));
+    DrawGlyphLine(rasterX, rasterY, text);
 
     glEnable(GL_DEPTH_TEST);
     return 0;
+}
+
+// Each glyph covers the pixels glBitmap would set: its bitmap's lower-left at
+// floor(raster - origin), the raster moving on by the advance. The quads sit
+// on whole pixels in a projection of window pixels and sample the texture at
+// texel centres, so every pixel is exactly a glyph bit; the alpha test drops
+// the clear ones as glBitmap leaves them.
+void Overlay::DrawGlyphLine(float rasterX, float rasterY, const char* text) const {
+    if (glyphTexture_ == 0 || drawableWidth_ <= 0 || drawableHeight_ <= 0)
+        return;
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLint alphaFunction = GL_ALWAYS, environment = GL_MODULATE, previousTexture = 0;
+    GLfloat alphaReference = 0.0f;
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &alphaFunction);
+    glGetFloatv(GL_ALPHA_TEST_REF, &alphaReference);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &environment);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
+    const bool alphaTest = glIsEnabled(GL_ALPHA_TEST);
+    const bool texturing = glIsEnabled(GL_TEXTURE_2D);
+
+    glViewport(0, 0, drawableWidth_, drawableHeight_);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, drawableWidth_, 0, drawableHeight_, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, glyphTexture_);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+
+    const float sScale = 1.0f / static_cast<float>(glyphTextureWidth_);
+    const float tScale = 1.0f / static_cast<float>(glyphTextureHeight_);
+    glBegin(GL_QUADS);
+    for (const char* c = text; *c; ++c) {
+        const Glyph& glyph = glyphs_[static_cast<unsigned char>(*c)];
+        if (!glyph.present)
+            continue;
+        if (glyph.width > 0 && glyph.height > 0) {
+            const float left = std::floor(rasterX - glyph.xorig);
+            const float bottom = std::floor(rasterY - glyph.yorig);
+            const float right = left + static_cast<float>(glyph.width);
+            const float top = bottom + static_cast<float>(glyph.height);
+            const float s0 = static_cast<float>(glyph.x) * sScale;
+            const float s1 = static_cast<float>(glyph.x + glyph.width) * sScale;
+            const float t0 = static_cast<float>(glyph.y) * tScale;
+            const float t1 = static_cast<float>(glyph.y + glyph.height) * tScale;
+            glTexCoord2f(s0, t0);
+            glVertex2f(left, bottom);
+            glTexCoord2f(s1, t0);
+            glVertex2f(right, bottom);
+            glTexCoord2f(s1, t1);
+            glVertex2f(right, top);
+            glTexCoord2f(s0, t1);
+            glVertex2f(left, top);
+        }
+        rasterX += glyph.advance;
+    }
+    glEnd();
+
+    glAlphaFunc(static_cast<GLenum>(alphaFunction), alphaReference);
+    if (!alphaTest)
+        glDisable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, environment);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
+    if (!texturing)
+        glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
 int Overlay::DrawSheetTitle(float left, float top, float right, float bottom, uint32_t texture) {

@@ -5,6 +5,7 @@
 // and puts the matrices back. The overlay owns the font's display lists.
 
 #include <cstdint>
+#include <string>
 
 constexpr int kVirtualScreenWidth = 800;
 constexpr int kVirtualScreenHeight = 600;
@@ -32,6 +33,11 @@ public:
     uint32_t FontBase() const { return fontBase_; }
     // Text is placed from the top of a window this tall (the configured height).
     void SetWindowHeight(int height) { windowHeight_ = height; }
+    // The size of the drawable the text lands on (the window's client size).
+    void SetDrawableSize(int width, int height) {
+        drawableWidth_ = width;
+        drawableHeight_ = height;
+    }
 
     int PrintText(int x, int y, const char* format, ...)
 #if defined(__GNUC__)
@@ -45,6 +51,24 @@ public:
     int DrawFullScreenImage(uint32_t texture);
 
 private:
+    // Where a glyph lies in the glyph texture and how the font's lists place it.
+    struct Glyph {
+        bool present = false;
+        int x = 0, y = 0, width = 0, height = 0;
+        float xorig = 0.0f, yorig = 0.0f, advance = 0.0f;
+    };
+
+    // The same glyphs as the lists, in one texture: a line of text is then one
+    // draw instead of one bitmap per character.
+    void BuildGlyphTexture(const std::string& fontFile);
+    void DrawGlyphLine(float rasterX, float rasterY, const char* text) const;
+
     uint32_t fontBase_ = 0;
     int windowHeight_ = 480;
+    int drawableWidth_ = 0;
+    int drawableHeight_ = 0;
+    uint32_t glyphTexture_ = 0;
+    int glyphTextureWidth_ = 1;
+    int glyphTextureHeight_ = 1;
+    Glyph glyphs_[256];
 };

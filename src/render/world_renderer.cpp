@@ -476,18 +476,16 @@ void WorldRenderer::Configure(int lightCount, bool multitexture, bool anisotropi
 
 void WorldRenderer::DrawBallAndRope(const Camera& camera, const TPlayer& ball,
                                     const std::vector<LightOrderEntry>& lights, double lag,
-                                    const BallTextures& textures) const {
+                                    const BallTextures& textures) {
     LoadCameraTransform(camera, false);
     SelectTextureUnit(0);
     const Vector2 drawn = DrawnPosition(ball, lag);
 
-    std::vector<Vector2> polyline;
-    BuildRopePolyline(ball, lag, polyline);
-    if (!polyline.empty()) {
-        RopeRibbon ribbon;
-        BuildRopeRibbon(polyline, ribbon);
-        if (ribbon.VertexCount() > 0)
-            DrawRopeRibbon(camera, ribbon, textures.rope);
+    BuildRopePolyline(ball, lag, ropePoints_);
+    if (!ropePoints_.empty()) {
+        BuildRopeRibbon(ropePoints_, ribbon_);
+        if (ribbon_.VertexCount() > 0)
+            DrawRopeRibbon(camera, ribbon_, textures.rope);
     }
 
     const int litCount = SetBallLights(lights, lightCount_);

@@ -24,6 +24,16 @@ struct BallTextures {
     uint32_t rope = 0;
 };
 
+// A flat ribbon 5 units wide in the plane y = 0 along a polyline: one quad
+// per segment, corners A_j, A_j+1, B_j+1, B_j, texture u 0 on the A side
+// and 1 on the B side, v growing with the rope length.
+struct RopeRibbon {
+    std::vector<float> positions;  // x, y, z per vertex
+    std::vector<float> texCoords;  // u, v per vertex
+
+    size_t VertexCount() const { return positions.size() / 3; }
+};
+
 class WorldRenderer {
 public:
     // Builds the ball mesh; draws with one light and one texture unit until
@@ -37,7 +47,7 @@ public:
 
     void DrawBallAndRope(const Camera& camera, const TPlayer& ball,
                          const std::vector<LightOrderEntry>& lights, double lag,
-                         const BallTextures& textures) const;
+                         const BallTextures& textures);
     void DrawWorld(const Camera& camera, const Scene& scene, bool showOutlines) const;
     void DrawCursorMarker(const Camera& camera, float x, float y, uint32_t texture) const;
 
@@ -47,6 +57,9 @@ public:
 
 private:
     BallMesh ballMesh_;
+    // The rope's geometry, rebuilt every frame into the same storage.
+    std::vector<Vector2> ropePoints_;
+    RopeRibbon ribbon_;
     int lightCount_ = 1;
     bool multitexture_ = false;
     bool anisotropic_ = false;
@@ -79,16 +92,6 @@ Vector2 DrawnPosition(const TBaseObject& body, double lag);
 // while the hook is caught, all but the newest while it flies), the ball.
 // Empty while the rope is idle or the ball has none.
 void BuildRopePolyline(const TPlayer& ball, double lag, std::vector<Vector2>& points);
-
-// A flat ribbon 5 units wide in the plane y = 0 along a polyline: one quad
-// per segment, corners A_j, A_j+1, B_j+1, B_j, texture u 0 on the A side
-// and 1 on the B side, v growing with the rope length.
-struct RopeRibbon {
-    std::vector<float> positions;  // x, y, z per vertex
-    std::vector<float> texCoords;  // u, v per vertex
-
-    size_t VertexCount() const { return positions.size() / 3; }
-};
 
 // Fills the ribbon for `points`; fewer than two points give no quad.
 void BuildRopeRibbon(const std::vector<Vector2>& points, RopeRibbon& ribbon);

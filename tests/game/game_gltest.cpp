@@ -98,6 +98,14 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     ASSERT_EQ(scene.materials.size(), 3u);
     const uint32_t rockTexture = scene.materials[0].maps[0].texture;
     EXPECT_TRUE(glIsTexture(rockTexture));
+    // Mesa's llvmpipe draws on the CPU: the level's textures stay uncompressed
+    // and mipmaps are sampled from the nearest level.
+    GLint compressed = GL_TRUE, minification = 0;
+    glBindTexture(GL_TEXTURE_2D, rockTexture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressed);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minification);
+    EXPECT_EQ(compressed, GL_FALSE);
+    EXPECT_EQ(minification, GL_LINEAR_MIPMAP_NEAREST);
     EXPECT_EQ(scene.materials[1].maps[0].texture, 0u);  // missing: left at 0, the game runs on
     EXPECT_EQ(scene.materials[2].maps[0].name, "sub\\slate.png");
     EXPECT_TRUE(glIsTexture(scene.materials[2].maps[0].texture));

@@ -220,16 +220,18 @@ TEST(LevelCompiler, MeshesAreWellFormedWithBoundsAndChannels) {
     Compile(kLevel, compiled);
     ASSERT_TRUE(compiled.ok) << compiled.Messages();
     const Scene& scene = compiled.scene;
-    // ground, plain and pool: the hidden outline has no mesh.
+    // ground, plain and pool (the hidden outline has no mesh), the opaque
+    // ones nearest first (plain reaches 50 in front of the plane, ground 20),
+    // the transparent pool last.
     ASSERT_EQ(scene.meshes.size(), 3u);
-    EXPECT_EQ(scene.meshes[0].name, "ground");
-    EXPECT_EQ(scene.meshes[0].materialIndex, 0);
-    EXPECT_EQ(scene.meshes[1].name, "plain");
-    EXPECT_EQ(scene.meshes[1].materialIndex, 2);
+    EXPECT_EQ(scene.meshes[0].name, "plain");
+    EXPECT_EQ(scene.meshes[0].materialIndex, 2);
+    EXPECT_EQ(scene.meshes[1].name, "ground");
+    EXPECT_EQ(scene.meshes[1].materialIndex, 0);
     EXPECT_EQ(scene.meshes[2].name, "pool");
     EXPECT_EQ(scene.meshes[2].materialIndex, 1);
-    EXPECT_EQ(scene.meshes[0].uvChannelCount, 2);  // the overlay uses channel 1
-    EXPECT_EQ(scene.meshes[1].uvChannelCount, 1);
+    EXPECT_EQ(scene.meshes[1].uvChannelCount, 2);  // the overlay uses channel 1
+    EXPECT_EQ(scene.meshes[0].uvChannelCount, 1);
 
     for (const Mesh& mesh : scene.meshes) {
         ASSERT_GT(mesh.vertexCount, 0u);
@@ -254,15 +256,15 @@ TEST(LevelCompiler, MeshesAreWellFormedWithBoundsAndChannels) {
         }
     }
     // The ground's walls run 20 in front of and behind the play plane.
-    EXPECT_EQ(scene.meshes[0].boundingBox.a.y, -20.0f);
-    EXPECT_EQ(scene.meshes[0].boundingBox.b.y, 20.0f);
+    EXPECT_EQ(scene.meshes[1].boundingBox.a.y, -20.0f);
+    EXPECT_EQ(scene.meshes[1].boundingBox.b.y, 20.0f);
     // uvscale 50: the solid's front corner at x = 400 has u = 8.
     bool found = false;
-    for (uint32_t i = 0; i < scene.meshes[0].vertexCount; ++i) {
-        const float* p = &scene.meshes[0].positions[3 * i];
-        if (p[0] == 400.0f && p[2] == 50.0f && scene.meshes[0].normals[3 * i + 1] == -1.0f) {
-            EXPECT_EQ(scene.meshes[0].uvChannels[0].coordinates[2 * i], 8.0f);
-            EXPECT_EQ(scene.meshes[0].uvChannels[0].coordinates[2 * i + 1], 1.0f);
+    for (uint32_t i = 0; i < scene.meshes[1].vertexCount; ++i) {
+        const float* p = &scene.meshes[1].positions[3 * i];
+        if (p[0] == 400.0f && p[2] == 50.0f && scene.meshes[1].normals[3 * i + 1] == -1.0f) {
+            EXPECT_EQ(scene.meshes[1].uvChannels[0].coordinates[2 * i], 8.0f);
+            EXPECT_EQ(scene.meshes[1].uvChannels[0].coordinates[2 * i + 1], 1.0f);
             found = true;
         }
     }

@@ -242,17 +242,78 @@ TEST_F(OverlayGL, PrintTextWithoutFormatOrOutsideTheWindowDrawsNothing) {
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));  // left as the failure found it
     EXPECT_TRUE(Near(CurrentColour(), {0, 255, 0}, 0));
 
-    // Below the window the raster position stays valid and nothing shows.
+    // Below the window nothing shows.
     EXPECT_EQ(gl_->GetOverlay().PrintText(10, 900, "below"), 0);
-    GLint valid = 0;
-    glGetIntegerv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
-    EXPECT_EQ(valid, GL_TRUE);
     // Text longer than the buffer is cut, not overrun.
     const std::string longText(400, 'W');
     EXPECT_EQ(gl_->GetOverlay().PrintText(0, 0, "%s", longText.c_str()), 0);
     const FramePixels frame(1024, 768);
     for (int x = 0; x < 1024; x += 7)
         EXPECT_TRUE(Near(frame.At(x, 760), {0, 0, 0}, 0)) << x;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The glyphs as the font's display lists draw them with glBitmap, from the
+// raster position PrintText starts a line at.
+void DrawWithFontLists(const GLWindow& window, uint32_t fontBase, int x, int y,
+                       const std::string& text) {
+    glPushAttrib(GL_VIEWPORT_BIT | GL_TRANSFORM_BIT | GL_LIST_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glViewport(x - 1, window.height - y - 13, 0, 0);
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glRasterPos4f(0.0f, 0.0f, 0.0f, 1.0f);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+    glDisable(GL_DEPTH_TEST);
+    glListBase(fontBase);
+    glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
+    glListBase(0);
+    glEnable(GL_DEPTH_TEST);
+}
+
+std::vector<unsigned char> WindowPixels() {
+    std::vector<unsigned char> pixels(1024 * 768 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+TEST_F(OverlayGL, PrintTextSetsExactlyThePixelsOfTheFontsBitmaps) {
+    struct Line {
+        int x, y;
+        const char* text;
+    };
+    const Line lines[] = {
+        {10, 50, "Collisions: 3"},
+        {10, 65, "Time: 0:12.345"},
+        {497, 384, "Press a key to play"},
+        {10, 10, "Version: Release 1.0.1.0"},
+        {0, 0, "\x80\xc4\xd6\xe9 @#%&*()[]{}"},
+        {1000, 760, "edge of the window"},
+    };
+    const uint32_t fontBase = gl_->GetOverlay().FontBase();
+    ASSERT_NE(fontBase, 0u);
+    for (const Line& line : lines) {
+        gl_->BeginFrame();
+        DrawWithFontLists(*gl_, fontBase, line.x, line.y, line.text);
+        const std::vector<unsigned char> bitmaps = WindowPixels();
+        gl_->BeginFrame();
+        gl_->GetOverlay().PrintText(line.x, line.y, "%s", line.text);
+        const std::vector<unsigned char> printed = WindowPixels();
+        size_t lit = 0;
+        for (unsigned char value : printed)
+            lit += value != 0 ? 1 : 0;
+        EXPECT_GT(lit, 10u) << line.text;
+        EXPECT_TRUE(bitmaps == printed) << line.text;
+    }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

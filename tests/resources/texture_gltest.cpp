@@ -160,8 +160,15 @@ TEST_F(TextureGL, UploadSettingsFollowTheConfiguration) {
     EXPECT_EQ(Parameter(fancy, GL_GENERATE_MIPMAP_SGIS), GL_TRUE);
     EXPECT_EQ(LevelParameter(fancy, 0, GL_TEXTURE_COMPRESSED), GL_TRUE);
     EXPECT_EQ(LevelParameter(fancy, 3, GL_TEXTURE_WIDTH), 1);  // generated chain
-    const GLuint names[] = {plain, fancy};
-    glDeleteTextures(2, names);
+
+    // Sampling only the nearest level, for renderers that draw on the CPU.
+    loader.Configure(0, true, 256, Minification::NearestLevel);
+    uint32_t cheap = 0;
+    ASSERT_TRUE(loader.LoadTexture("p.png", cheap));
+    EXPECT_EQ(Parameter(cheap, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);
+    EXPECT_EQ(LevelParameter(cheap, 0, GL_TEXTURE_COMPRESSED), GL_FALSE);
+    const GLuint names[] = {plain, fancy, cheap};
+    glDeleteTextures(3, names);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -19,7 +19,8 @@ PACKAGES="build-essential cmake ninja-build pkg-config
     libpng-dev libjpeg62-turbo-dev zlib1g-dev libgl-dev libgl1-mesa-dri libglx-mesa0
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool
-    clang libclang-rt-14-dev valgrind"
+    clang libclang-rt-14-dev valgrind
+    dpkg-dev desktop-file-utils appstream"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

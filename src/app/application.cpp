@@ -23,9 +23,11 @@ std::unique_ptr<T> Make(const std::function<std::unique_ptr<T>()>& maker) {
 
 }  // namespace
 
-int RunApplication(const SubsystemFactory& factory, Clock& clock) {
+int RunApplication(const SubsystemFactory& factory, Clock& clock,
+                   const std::string& screenshotFolder) {
     auto context = std::make_unique<AppContext>(clock);
     context->window = std::make_unique<GLWindow>(ReadVideoSettings());
+    context->window->SetScreenshotFolder(screenshotFolder);
     context->input = Make(factory.createInput);
     context->sound = Make(factory.createSound);
     context->events = std::make_unique<EventList>();

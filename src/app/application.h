@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "audio/sound_subsystem.h"
 #include "game/game_subsystem.h"
@@ -25,5 +26,7 @@ struct SubsystemFactory {
 SubsystemFactory DefaultSubsystems(Clock& clock);
 
 // Starts up, runs the main loop, shuts down; returns the exit code. Every
-// timer of the frame reads `clock`.
-int RunApplication(const SubsystemFactory& factory, Clock& clock);
+// timer of the frame reads `clock`; screenshots go to `screenshotFolder` (""
+// for the current folder).
+int RunApplication(const SubsystemFactory& factory, Clock& clock,
+                   const std::string& screenshotFolder = "");

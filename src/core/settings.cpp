@@ -5,7 +5,8 @@
 #include "platform/ini.h"
 
 std::string SettingsPath() {
-    return CurrentDirectory() + "/settings.ini";
+    const std::string& chosen = SettingsFileOverride();
+    return chosen.empty() ? CurrentDirectory() + "/settings.ini" : chosen;
 }
 
 std::string ReadSetting(const char* section, const char* key, const char* defaultValue) {

@@ -1,10 +1,10 @@
 #pragma once
-// settings.ini in the current directory, read in typed groups, every key with
-// its default. Nothing is cached: each group is read at its own moment (the
-// video settings when the window object is built, the keys and the play flags
-// at every new game, the physics and camera values at every level load, the
-// sound settings when the sound starts) and the values are handed on from
-// there.
+// settings.ini (in the current directory, or where start-up put it), read in
+// typed groups, every key with its default. Nothing is cached: each group is
+// read at its own moment (the video settings when the window object is built,
+// the keys and the play flags at every new game, the physics and camera
+// values at every level load, the sound settings when the sound starts) and
+// the values are handed on from there.
 
 #include <string>
 
@@ -81,7 +81,8 @@ PhysicsSettings ReadPhysicsSettings();
 CameraSettings ReadCameraSettings();
 SoundSettings ReadSoundSettings();
 
-// The current directory followed by "/settings.ini".
+// The current directory followed by "/settings.ini", unless start-up chose
+// another settings file (platform/ini.h).
 std::string SettingsPath();
 
 // One key, as the private-profile rules read it (platform/ini.h).

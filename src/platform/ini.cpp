@@ -88,3 +88,17 @@ std::string CurrentDirectory() {
         return ".";
     return directory;
 }
+
+namespace {
+
+std::string g_settingsFile;
+
+}  // namespace
+
+void SetSettingsFile(const std::string& path) {
+    g_settingsFile = path;
+}
+
+const std::string& SettingsFileOverride() {
+    return g_settingsFile;
+}

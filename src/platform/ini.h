@@ -14,3 +14,10 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
 
 // The process's current directory, without a trailing slash.
 std::string CurrentDirectory();
+
+// The settings file the program reads and writes: settings.ini in the
+// current directory, unless start-up names another (an installed game keeps
+// it in the user's configuration folder). Set once, before anything reads it.
+void SetSettingsFile(const std::string& path);
+// The file named by SetSettingsFile, "" when none was.
+const std::string& SettingsFileOverride();

@@ -174,7 +174,7 @@ int GLWindow::EndFrame() {
     glFlush();
     if (screenshotRequested) {
         screenshotRequested = false;
-        TakeScreenshot(width, height, ScreenshotPNG);
+        TakeScreenshot(width, height, ScreenshotPNG, screenshotFolder_);
     }
     if (window_)
         window_->SwapBuffers();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/settings.h"
 #include "platform/win_types.h"
@@ -34,6 +35,8 @@ public:
     int BeginFrame();
     int EndFrame();
     void RequestScreenshot() { screenshotRequested = true; }
+    // Where screenshots are written; "" (the default) is the current folder.
+    void SetScreenshotFolder(const std::string& folder) { screenshotFolder_ = folder; }
 
     // Text and pictures over the frame; its font exists while the window is open.
     Overlay& GetOverlay() { return overlay_; }
@@ -61,5 +64,6 @@ private:
 
     std::unique_ptr<PlatformWindow> window_;  // released by Destroy
     int pixelFormatColorBits_ = 0;            // filled at the first creation, then kept
+    std::string screenshotFolder_;
     Overlay overlay_;
 };

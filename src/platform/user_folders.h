@@ -1,0 +1,32 @@
+#pragma once
+// The folders of the system and the user the program finds its way by: its
+// own folder, the user's configuration and pictures folders as the XDG base
+// directory and user-dirs conventions place them, and making folders and
+// files that survive the program being killed.
+
+#include <string>
+
+// The folder holding the running executable, without a trailing slash; ""
+// when the system does not say.
+std::string ExecutableFolder();
+
+// $XDG_CONFIG_HOME, else $HOME/.config; "" without either.
+std::string UserConfigHome();
+// $XDG_DATA_HOME, else $HOME/.local/share; "" without either.
+std::string UserDataHome();
+// XDG_PICTURES_DIR from the environment, else from the user-dirs.dirs file of
+// the configuration folder, else $HOME/Pictures; "" without a home.
+std::string UserPicturesFolder();
+
+// Whether `path` names an existing regular file.
+bool IsFile(const std::string& path);
+// Makes the folder and its parents. False, with the reason in `problem`,
+// when it cannot or the folder cannot be written in.
+bool MakeWritableFolder(const std::string& path, std::string& problem);
+// Writes the file through a temporary file in the same folder, flushed to the
+// disk and renamed over it, so the file is always either the old one or the
+// new one whole. False, with the reason in `problem`, when it cannot.
+bool WriteFileAtomically(const std::string& path, const std::string& contents,
+                         std::string& problem);
+// Makes `folder` the current directory; false when it cannot.
+bool ChangeCurrentDirectory(const std::string& folder);

@@ -142,6 +142,7 @@ bool Game::StartGame() {
     const PlaySettings play = ReadPlaySettings();
     showFps_ = play.showFps;
     frameLimit_ = play.frameLimit;
+    aimLineShown_ = play.aimLine;
 
     totalTimeStarted_ = false;
     std::strcpy(stats_.totalTimeText, kResetTimeText);
@@ -510,15 +511,26 @@ void Game::Draw(bool paused) {
         const double frameTime = frameTimer_.frameTime;
         if (frameTime >= 0.0 && frameTime <= kLongestScrollFrame)
             scene_.AdvanceScrolling(frameTime);
+        UpdateAimLine();
     }
     if (!window_)
         return;
     if (levelLoaded_) {
         renderer_.DrawBallAndRope(camera_, ball_, lightOrder_, blendFactor_, ballTextures_);
         renderer_.DrawWorld(camera_, scene_, showOutlines_);
+        renderer_.DrawAimLine(camera_, aimLine_.path, aimLine_.catches);
         renderer_.DrawCursorMarker(camera_, aimPoint_.x, aimPoint_.y, cursorTexture_);
     }
     DrawHeadsUpDisplay();
+}
+
+void Game::UpdateAimLine() {
+    aimLine_.path.clear();
+    aimLine_.catches = false;
+    if (!aimLineShown_ || !levelLoaded_ || rope_.flying || (!window_ && !aimLineWithoutWindow_))
+        return;
+    // The shot the control step would fire at this aim point.
+    world_.PredictShot(HeadingAngle(ball_.position, ToVector2(aimPoint_)), aimLine_);
 }
 
 void Game::DrawHeadsUpDisplay() {

@@ -108,6 +108,9 @@ public:
     void SetSingleLevel(const std::string& path) { singleLevel_ = path; }
     // At most one observer; null removes it.
     void SetObserver(GameObserver* observer) { observer_ = observer; }
+    // Works out the aim line in every frame as drawing it does, also
+    // without a window (a window's game always does).
+    void SetAimLineWithoutWindow(bool on) { aimLineWithoutWindow_ = on; }
 
     // State for tests, tools and the heads-up display.
     TPlayer& Ball() { return ball_; }
@@ -124,6 +127,9 @@ public:
     const RunStats& Stats() const { return stats_; }
     const LevelList& Levels() const { return levels_; }
     const KeyBindings& Keys() const { return keys_; }
+    // Where a hook fired at the aim point would go, as last worked out for
+    // drawing; an empty path while the line is not shown.
+    const ShotPrediction& AimLine() const { return aimLine_; }
     // The right stick aims (until the mouse moves).
     bool PadAiming() const { return padAiming_; }
     const std::vector<LightOrderEntry>& LightOrder() const { return lightOrder_; }
@@ -154,6 +160,7 @@ private:
     void TakeWorldEvents();
     // The aim point from the mouse, or from the right stick around the ball.
     void Aim(const MouseStateRecord& mouse, const PadActions& pad);
+    void UpdateAimLine();
     void DrawHeadsUpDisplay();
 
     Clock& clock_;
@@ -188,6 +195,9 @@ private:
     PadBindings padBindings_;
     bool padAiming_ = false;
     Vector2 padAim_{0.0, 1.0};  // the stick's last direction out of its dead zone
+    bool aimLineShown_ = true;
+    bool aimLineWithoutWindow_ = false;
+    ShotPrediction aimLine_;
     bool runStarted_ = false;
     uint32_t cursorTexture_ = 0;
     bool showOutlines_ = false;

@@ -32,6 +32,7 @@ GameSimulator::GameSimulator(const SimulatorOptions& options, std::ostream& out)
     game_->SetObserver(this);
     game_->SetSingleLevel(options_.singleLevel);
     game_->World().SetBroadPhase(!options_.fullScan);
+    game_->SetAimLineWithoutWindow(options_.aimLine);
     game_->Attach(&events_, nullptr, input_.get(), sound_.get());
 }
 

@@ -221,4 +221,40 @@ TEST_F(SimulatorTest, BadScriptsAndLevelsEndWithExitCode2AndAMessage) {
     EXPECT_EQ(out_.str(), "end frames=3 steps=1 level=0 entry=-1 levels-completed=0\n");
 }
 
+// With --aim-line the game works out where the hook would go in every frame,
+// as drawing does, unless the settings hide the line; the trace is the same.
+TEST_F(SimulatorTest, TheAimLineIsWorkedOutWhenAskedAndLeavesTheTraceAsItWas) {
+    Level("ceiling", kCeilingLevel);
+    List({"ceiling"});
+    SimScript script;
+    std::string error;
+    ASSERT_TRUE(ParseSimScript("key 28\nframes 2\nkeyup 28\nmove 40 -150\nbutton 0 down\n"
+                               "frames 1\nbutton 0 up\nframes 40\nkey 32\nframes 30\n",
+                               script, error));
+    ScopedWorkingDir inFolder(dir_.Path());
+    std::string traces[3];
+    size_t pathLengths[3];
+    const struct {
+        bool aimLine;
+        const char* settings;
+    } runs[] = {{false, ""}, {true, ""}, {true, "[Video]\naim_line=0\n"}};
+    for (int i = 0; i < 3; ++i) {
+        dir_.Write("settings.ini", runs[i].settings);
+        SimulatorOptions options;
+        options.trace = true;
+        options.aimLine = runs[i].aimLine;
+        std::ostringstream out;
+        GameSimulator simulator(options, out);
+        ASSERT_TRUE(simulator.StartNewGame(error) && simulator.Run(script, error)) << error;
+        traces[i] = out.str();
+        pathLengths[i] = simulator.GetGame().AimLine().path.size();
+    }
+    EXPECT_EQ(pathLengths[0], 0u);
+    EXPECT_GE(pathLengths[1], 2u);  // the hook is not in flight at the end: the line is there
+    EXPECT_EQ(pathLengths[2], 0u);
+    EXPECT_TRUE(traces[0] == traces[1]);
+    EXPECT_TRUE(traces[0] == traces[2]);
+    EXPECT_NE(traces[0].find("rope=attached"), std::string::npos);
+}
+
 }  // namespace

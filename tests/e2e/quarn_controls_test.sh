@@ -1,0 +1,93 @@
+#!/bin/sh
+# The controls screen of the real quarn, driven with xdotool: "fire" is
+# rebound to F and saved, a game then fires the hook with F (seen through the
+# game's own screenshots), and after quitting settings.ini holds the new
+# binding with every other line as it was.
+#
+#   quarn_controls_test.sh GAME_FOLDER E2E_MENU_PICTURES QUARN_SCENE
+set -u
+GAME=$1
+PICTURES=$2
+SCENE_TOOL=$3
+
+. "$(dirname "$0")/e2e_lib.sh"
+skip_without_display
+
+# The rope is drawn with a texture of one colour that nothing else shows.
+ROPE="255 0 255"
+
+# Sets rope_pixels and rope_top (-1 without rope) from the last screenshot.
+measure_rope() {
+    set -- $(colour_pixels $ROPE)
+    rope_pixels=$1
+    rope_top=$3
+}
+
+# screenshot_until NAME TEST: screenshots until TEST holds, up to 10 times.
+screenshot_until() {
+    name=$1
+    shift
+    attempt=0
+    while [ "$attempt" -lt 10 ]; do
+        screenshot "$name" || return 1
+        "$@" && return 0
+        attempt=$((attempt + 1))
+        sleep 0.3
+    done
+    return 1
+}
+
+# The ball hangs 250 units below the ceiling (about 200 pixels of rope up the
+# window); an overhang 40 units above it starts 10 units to its right.
+rope_to_ceiling() {
+    measure_rope
+    [ "$rope_pixels" -ge 100 ] && [ "$rope_top" -le 100 ]
+}
+rope_to_overhang() {
+    measure_rope
+    [ "$rope_pixels" -ge 20 ] && [ "$rope_top" -ge 150 ]
+}
+
+case_name="fire rebound to F on the controls screen, saved, played and kept"
+new_folder
+"$PICTURES" solid "$folder/Textures/rope.png" $ROPE || fail "cannot write the rope texture"
+build_level overhang <<'LEVEL'
+outline ceiling
+    hidden
+    line -400 250 400 250
+end
+outline overhang
+    hidden
+    line 10 40 300 40
+end
+primitive START point 0 0
+LEVEL
+write_level_list overhang
+cp "$folder/settings.ini" "$folder/settings.before"
+if launch_quarn; then
+    # The controls are the main menu's fifth entry; the fire row's key cell
+    # is chosen first. Return waits for the key, F takes it; up past the top
+    # to Save.
+    keys Down Down Down Down Return
+    screenshot controls && expect_line "the controls' headings" 72 80
+    keys Return f
+    keys Up Up Up Return
+    # Back in the main menu: a new game, and its first key.
+    keys Return
+    keys Return
+    screenshot_until waiting rope_to_ceiling ||
+        fail "$(basename "$shot"): no rope up to the ceiling ($rope_pixels pixels from row $rope_top)"
+    move 60 -100
+    keys f
+    screenshot_until fired rope_to_overhang ||
+        fail "$(basename "$shot"): F did not fire the hook onto the overhang ($rope_pixels pixels from row $rope_top)"
+    quit_by_escape
+    wait_for_exit
+    changes=$(diff "$folder/settings.before" "$folder/settings.ini" | grep '^[<>]')
+    expected=$(printf '< fire=0\n> fire=33')
+    [ "$changes" = "$expected" ] ||
+        fail "settings.ini: changed lines are not just fire=33: $changes"
+    finish
+fi
+
+report "quarn controls test"

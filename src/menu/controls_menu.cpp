@@ -198,8 +198,9 @@ void TControlsMenu::TakeBinding() {
         return;
     }
     if (column_ == KeyColumn) {
+        // The game's own keys stay its own: Print Screen, and H for the outlines.
         for (int code = 1; code < 256; ++code) {
-            if (code != DIK_SYSRQ && input->KeyPressed(code)) {
+            if (code != DIK_SYSRQ && code != DIK_H && input->KeyPressed(code)) {
                 BindKey(code);
                 return;
             }

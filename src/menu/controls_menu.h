@@ -2,7 +2,8 @@
 // The controls screen, reached from the main menu: every action with its key
 // and its two pad controls. Choosing a cell (Return, A or a click) waits for
 // the new key or pad control, and the next one pressed takes the cell, and
-// leaves any other action that had it; Delete, Backspace or X clears a cell.
+// leaves any other action that had it (Escape, Print Screen and H stay the
+// game's own); Delete, Backspace or X clears a cell.
 // "Save" writes the bindings into settings.ini; Escape, B or "Cancel" leave
 // without writing. The screen reads all its keys itself.
 

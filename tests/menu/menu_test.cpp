@@ -353,8 +353,11 @@ TEST_F(ControlsScreenTest, KeysAreChangedByPressingThemSavedOrLeftWithEscape) {
     EXPECT_EQ(Controls().CellText(1, TControlsMenu::SecondPadColumn), "A");
     EXPECT_EQ(Controls().CellText(3, TControlsMenu::KeyColumn), "W");
 
-    // Fire takes F; then Let go takes W, which Reel in lets go of.
+    // Fire takes F (not H, the outline key); then Let go takes W, which Reel
+    // in lets go of.
     Key(DIK_RETURN);
+    EXPECT_TRUE(Controls().Waiting());
+    Key(DIK_H);
     EXPECT_TRUE(Controls().Waiting());
     Key(kKeyF);
     EXPECT_FALSE(Controls().Waiting());

@@ -331,3 +331,32 @@ text_pixels() {
 colour_pixels() {
     "$PICTURES" count "$shot" "$1" "$2" "$3" 0 0 640 480
 }
+
+# screenshot_until NAME TEST...: takes screenshots until the command TEST
+# holds for the last one, up to 10 times a third of a second apart (a loaded
+# machine may draw only a few frames a second). Returns 1 if it never held;
+# TEST leaves what it saw in $seen.
+screenshot_until() {
+    name=$1
+    shift
+    attempt=0
+    while [ "$attempt" -lt 10 ]; do
+        screenshot "$name" || return 1
+        "$@" && return 0
+        attempt=$((attempt + 1))
+        sleep 0.3
+    done
+    return 1
+}
+
+# The rope is drawn with a texture of one colour that nothing else shows:
+# write it with `"$PICTURES" solid "$folder/Textures/rope.png" $ROPE`.
+ROPE="255 0 255"
+
+# Sets rope_pixels and rope_top (-1 without rope) from the last screenshot.
+measure_rope() {
+    set -- $(colour_pixels $ROPE)
+    rope_pixels=$1
+    rope_top=$3
+    seen="$rope_pixels rope pixels, the highest in row $rope_top"
+}

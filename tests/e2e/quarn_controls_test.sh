@@ -13,30 +13,6 @@ SCENE_TOOL=$3
 . "$(dirname "$0")/e2e_lib.sh"
 skip_without_display
 
-# The rope is drawn with a texture of one colour that nothing else shows.
-ROPE="255 0 255"
-
-# Sets rope_pixels and rope_top (-1 without rope) from the last screenshot.
-measure_rope() {
-    set -- $(colour_pixels $ROPE)
-    rope_pixels=$1
-    rope_top=$3
-}
-
-# screenshot_until NAME TEST: screenshots until TEST holds, up to 10 times.
-screenshot_until() {
-    name=$1
-    shift
-    attempt=0
-    while [ "$attempt" -lt 10 ]; do
-        screenshot "$name" || return 1
-        "$@" && return 0
-        attempt=$((attempt + 1))
-        sleep 0.3
-    done
-    return 1
-}
-
 # The ball hangs 250 units below the ceiling (about 200 pixels of rope up the
 # window); an overhang 40 units above it starts 10 units to its right.
 rope_to_ceiling() {
@@ -76,11 +52,11 @@ if launch_quarn; then
     keys Return
     keys Return
     screenshot_until waiting rope_to_ceiling ||
-        fail "$(basename "$shot"): no rope up to the ceiling ($rope_pixels pixels from row $rope_top)"
+        fail "$(basename "$shot"): no rope up to the ceiling ($seen)"
     move 60 -100
     keys f
     screenshot_until fired rope_to_overhang ||
-        fail "$(basename "$shot"): F did not fire the hook onto the overhang ($rope_pixels pixels from row $rope_top)"
+        fail "$(basename "$shot"): F did not fire the hook onto the overhang ($seen)"
     quit_by_escape
     wait_for_exit
     changes=$(diff "$folder/settings.before" "$folder/settings.ini" | grep '^[<>]')

@@ -51,6 +51,24 @@ int GreenPixels(int left, int top, int right, int bottom, int windowHeight) {
     return count;
 }
 
+// The game's own pictures: the ball blue, the rope white, the cursor red.
+void WriteGamePictures(const TempDir& folder) {
+    WritePicture(folder, "Textures/quarn.png", 0, 0, 255);
+    WritePicture(folder, "Textures/rope.png", 255, 255, 255);
+    WritePicture(folder, "Menu/cursor.png", 255, 0, 0);
+}
+
+// A game drawing into the test window, on a manual clock with scripted input.
+struct WindowGame {
+    explicit WindowGame(GLWindow& window) : game(clock) {
+        game.Attach(&events, &window, &input, nullptr);
+    }
+    ManualClock clock;
+    EventList events;
+    ScriptedInput input;
+    Game game;
+};
+
 const char* const kTexturedLevel =
     "material rock\n"
     "    colour 200 200 200\n"
@@ -76,20 +94,16 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     GLTestWindow window(std::string(kGLTestSettings) + "show_fps=1\n");
     ASSERT_TRUE(window.Created());
     const TempDir& folder = window.Folder();
-    WritePicture(folder, "Textures/quarn.png", 0, 0, 255);
-    WritePicture(folder, "Textures/rope.png", 255, 255, 255);
-    WritePicture(folder, "Menu/cursor.png", 255, 0, 0);
+    WriteGamePictures(folder);
     WritePicture(folder, "Textures/rock.png", 90, 60, 30);
     WritePicture(folder, "Textures/sub/slate.png", 60, 60, 70);
     WriteCompiledLevel(folder, "Levels/rock.dme", kTexturedLevel);
     WriteLevelList(folder, {"Levels/rock.dme"});
 
-    ManualClock clock;
-    EventList events;
-    ScriptedInput input;
-    Game game(clock);
     GLWindow& glWindow = window.Get();
-    game.Attach(&events, &glWindow, &input, nullptr);
+    WindowGame played(glWindow);
+    Game& game = played.game;
+    ScriptedInput& input = played.input;
 
     CaptureStderr();
     ASSERT_TRUE(game.StartGame());
@@ -200,24 +214,20 @@ TEST(GameWithWindow, TheAimLineEndsWhereTheHookThenCatches) {
     GLTestWindow window;
     ASSERT_TRUE(window.Created());
     const TempDir& folder = window.Folder();
-    WritePicture(folder, "Textures/quarn.png", 0, 0, 255);
-    WritePicture(folder, "Textures/rope.png", 255, 255, 255);
-    WritePicture(folder, "Menu/cursor.png", 255, 0, 0);
+    WriteGamePictures(folder);
     WriteCompiledLevel(folder, "Levels/wall.dme", kWallLevel);
     WriteLevelList(folder, {"Levels/wall.dme"});
 
-    ManualClock clock;
-    EventList events;
-    ScriptedInput input;
-    Game game(clock);
     GLWindow& glWindow = window.Get();
-    game.Attach(&events, &glWindow, &input, nullptr);
+    WindowGame played(glWindow);
+    Game& game = played.game;
+    ScriptedInput& input = played.input;
     ASSERT_TRUE(game.StartGame());
     int32_t state = StatePlaying;
     auto frame = [&](int count) {
         for (int i = 0; i < count; ++i) {
-            clock.milliseconds += 16;
-            clock.counter += 16000;
+            played.clock.milliseconds += 16;
+            played.clock.counter += 16000;
             input.ReadKeyboard();
             input.ReadMouse();
             glWindow.BeginFrame();

@@ -43,11 +43,11 @@ cp "$folder/settings.ini" "$folder/settings.before"
 if launch_quarn; then
     # The controls are the main menu's fifth entry; the fire row's key cell
     # is chosen first. Return waits for the key, F takes it; up past the top
-    # to Save.
-    keys Down Down Down Down Return
+    # to Save. One key at a time: a key that shares its frame with the one
+    # before it may find the screen not yet ready for it.
+    for key in Down Down Down Down Return; do keys $key; done
     screenshot controls && expect_line "the controls' headings" 72 80
-    keys Return f
-    keys Up Up Up Return
+    for key in Return f Up Up Up Return; do keys $key; done
     # Back in the main menu: a new game, and its first key.
     keys Return
     keys Return

@@ -78,6 +78,7 @@ void ProduceFrame(AppContext& context, MenuSubsystem* menu, GameSubsystem* game,
     if (context.input) {
         context.input->ReadKeyboard();
         context.input->ReadMouse();
+        context.input->ReadPad();
     }
     if (context.window)
         context.window->BeginFrame();

@@ -1,6 +1,8 @@
 #include "core/settings.h"
 
 #include <cstdlib>
+#include <sstream>
+#include <vector>
 
 #include "platform/ini.h"
 
@@ -35,22 +37,96 @@ float ReadPhysics(const char* key, const char* defaultValue) {
     return ReadSettingFloat("Physics", key, defaultValue);
 }
 
+constexpr char kKeysSection[] = "Keys";
+constexpr char kPadSection[] = "Pad";
+
+// The bindings settings.ini holds, by their keys in the file.
+struct KeyEntry {
+    const char* key;
+    int KeyBindings::*binding;
+};
+constexpr KeyEntry kKeyEntries[] = {
+    {"left", &KeyBindings::left},
+    {"right", &KeyBindings::right},
+    {"up", &KeyBindings::up},
+    {"down", &KeyBindings::down},
+    {"lock", &KeyBindings::lock},
+    {"next_song", &KeyBindings::nextSong},
+    {"prev_song", &KeyBindings::prevSong},
+    {"play_song", &KeyBindings::playSong},
+    {"stop_song", &KeyBindings::stopSong},
+    {"start_game", &KeyBindings::startGame},
+    {"reset", &KeyBindings::reset},
+    {"fire", &KeyBindings::fire},
+    {"let_go", &KeyBindings::letGo},
+};
+
+struct PadEntry {
+    const char* key;
+    PadControlPair PadBindings::*binding;
+};
+constexpr PadEntry kPadEntries[] = {
+    {"fire", &PadBindings::fire}, {"let_go", &PadBindings::letGo}, {"up", &PadBindings::up},
+    {"down", &PadBindings::down}, {"left", &PadBindings::left},    {"right", &PadBindings::right},
+    {"lock", &PadBindings::lock}, {"pause", &PadBindings::pause},  {"reset", &PadBindings::reset},
+};
+
+std::string PadPairText(const PadControlPair& pair) {
+    if (pair.second == PadNone)
+        return PadControlName(pair.first);
+    return std::string(PadControlName(pair.first)) + " " + PadControlName(pair.second);
+}
+
+// "righttrigger a" (or with a comma): the first two names that are
+// controls; none when there is no such name.
+PadControlPair ParsePadPair(std::string text) {
+    for (char& c : text) {
+        if (c == ',')
+            c = ' ';
+    }
+    PadControlPair pair;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        const int control = PadControlFromName(word);
+        if (control == PadNone)
+            continue;
+        if (pair.first == PadNone)
+            pair.first = control;
+        else if (pair.second == PadNone && control != pair.first)
+            pair.second = control;
+    }
+    return pair;
+}
+
 }  // namespace
 
 KeyBindings ReadKeyBindings() {
     KeyBindings keys;
-    keys.left = ReadKey("left", "30");
-    keys.right = ReadKey("right", "32");
-    keys.up = ReadKey("up", "17");
-    keys.down = ReadKey("down", "31");
-    keys.lock = ReadKey("lock", "57");
-    keys.nextSong = ReadKey("next_song", "66");
-    keys.prevSong = ReadKey("prev_song", "63");
-    keys.playSong = ReadKey("play_song", "65");
-    keys.stopSong = ReadKey("stop_song", "64");
-    keys.startGame = ReadKey("start_game", "28");
-    keys.reset = ReadKey("reset", "88");
+    for (const KeyEntry& entry : kKeyEntries) {
+        int& binding = keys.*entry.binding;
+        binding = ReadKey(entry.key, std::to_string(binding).c_str());
+    }
     return keys;
+}
+
+PadBindings ReadPadBindings() {
+    PadBindings pad;
+    for (const PadEntry& entry : kPadEntries) {
+        PadControlPair& binding = pad.*entry.binding;
+        binding = ParsePadPair(ReadSetting(kPadSection, entry.key, PadPairText(binding).c_str()));
+    }
+    pad.deadZone = ReadSettingFloat(kPadSection, "dead_zone", "0.25");
+    return pad;
+}
+
+bool WriteControlSettings(const KeyBindings& keys, const PadBindings& pad, std::string& error) {
+    std::vector<ProfileEntry> entries;
+    for (const KeyEntry& entry : kKeyEntries)
+        entries.push_back({kKeysSection, entry.key, std::to_string(keys.*entry.binding & 0xFF)});
+    for (const PadEntry& entry : kPadEntries)
+        entries.push_back({kPadSection, entry.key, PadPairText(pad.*entry.binding)});
+    return WriteProfileStrings(SettingsPath(), entries, error);
 }
 
 PhysicsSettings ReadPhysicsSettings() {
@@ -97,6 +173,7 @@ PlaySettings ReadPlaySettings() {
     PlaySettings play;
     play.showFps = ReadSettingBool("video", "show_fps", "0");
     play.frameLimit = ReadSettingBool("video", "fps_limit", "0");
+    play.aimLine = ReadSettingBool("video", "aim_line", "1");
     return play;
 }
 

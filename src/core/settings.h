@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/pad_controls.h"
+
 // The Physics settings the world and the level loader read, in this order.
 struct PhysicsParameters {
     float ropePush = 10.25f;
@@ -33,6 +35,31 @@ struct KeyBindings {
     int playSong = 65;   // F7
     int startGame = 28;  // Enter
     int reset = 88;      // F12
+    // Keys besides the mouse buttons, which always fire and let go; 0: none.
+    int fire = 0;
+    int letGo = 0;
+};
+
+// Up to two pad controls (PadControl numbers, PadNone for none) for one action.
+struct PadControlPair {
+    int first = PadNone;
+    int second = PadNone;
+};
+
+// The pad's controls of the game's actions; the right stick aims. settings.ini
+// names each action's controls in its section Pad, "righttrigger a".
+struct PadBindings {
+    PadControlPair fire{PadRightTrigger, PadA};
+    PadControlPair letGo{PadLeftTrigger, PadB};
+    PadControlPair up{PadLeftStickUp, PadDpadUp};  // reel in
+    PadControlPair down{PadLeftStickDown, PadDpadDown};
+    PadControlPair left{PadLeftStickLeft, PadDpadLeft};
+    PadControlPair right{PadLeftStickRight, PadDpadRight};
+    PadControlPair lock{PadNone, PadNone};
+    PadControlPair pause{PadStart, PadNone};
+    PadControlPair reset{PadBack, PadNone};
+    // The right stick aims once pushed further than this part of its reach.
+    float deadZone = 0.25f;
 };
 
 struct PhysicsSettings {
@@ -61,10 +88,11 @@ struct VideoSettings {
     float anisoFilter = 0.0f;
 };
 
-// The two Video keys the game reads at every new game.
+// The Video keys the game reads at every new game.
 struct PlaySettings {
     bool showFps = false;
     bool frameLimit = false;
+    bool aimLine = true;  // the line from the ball to where the hook would catch
 };
 
 struct SoundSettings {
@@ -77,9 +105,15 @@ struct SoundSettings {
 VideoSettings ReadVideoSettings();
 PlaySettings ReadPlaySettings();
 KeyBindings ReadKeyBindings();
+PadBindings ReadPadBindings();
 PhysicsSettings ReadPhysicsSettings();
 CameraSettings ReadCameraSettings();
 SoundSettings ReadSoundSettings();
+
+// Writes the key and pad bindings into settings.ini, every other line of the
+// file kept as it stands; the file is replaced atomically. False, with the
+// reason in error, when it cannot be written: the file is then unchanged.
+bool WriteControlSettings(const KeyBindings& keys, const PadBindings& pad, std::string& error);
 
 // The current directory followed by "/settings.ini", unless start-up chose
 // another settings file (platform/ini.h).

@@ -110,6 +110,7 @@ void Game::LoadFixedTextures() {
 
 bool Game::StartGame() {
     keys_ = ReadKeyBindings();
+    padBindings_ = ReadPadBindings();
     levelLost_ = false;
     if (window_) {
         extensions_.Probe();
@@ -145,6 +146,7 @@ bool Game::StartGame() {
     const PlaySettings play = ReadPlaySettings();
     showFps_ = play.showFps;
     frameLimit_ = play.frameLimit;
+    aimLineShown_ = play.aimLine;
 
     totalTimeStarted_ = false;
     std::strcpy(stats_.totalTimeText, kResetTimeText);
@@ -252,6 +254,7 @@ void Game::RestartLevel() {
     TakeWorldEvents();
     aimPoint_ = ToVector2f(ball_.position);
     cursorOffset_.Set(0.0f, 0.0f);
+    padAiming_ = false;
     stats_.ResetCurrent();
 
     SortLights();
@@ -418,10 +421,11 @@ void Game::ControlStep(int32_t& appState) {
     }
     const NoInput noInput;
     const InputSubsystem& in = input_ ? *input_ : static_cast<const InputSubsystem&>(noInput);
+    const PadActions pad = ReadPadActions(in, padBindings_);
 
     if (in.KeyPressed(DIK_SYSRQ) && window_)
         window_->RequestScreenshot();
-    if (in.KeyPressed(DIK_ESCAPE))
+    if (in.KeyPressed(DIK_ESCAPE) || pad.pause)
         appState = StatePause;
     if (in.KeyPressed(DIK_H))
         showOutlines_ = !showOutlines_;
@@ -435,19 +439,18 @@ void Game::ControlStep(int32_t& appState) {
         if (in.KeyPressed(keys_.stopSong))
             sound_->StopMusic();
     }
-    if (in.KeyPressed(keys_.reset))
+    if (in.KeyPressed(keys_.reset) || pad.reset)
         RestartLevel();
 
-    const MouseStateRecord mouse = in.MouseState();
-    cursorOffset_.x = Clamp(cursorOffset_.x + mouse.x, -kCursorRangeX, kCursorRangeX);
-    cursorOffset_.y = Clamp(cursorOffset_.y - mouse.y, -kCursorRangeY, kCursorRangeY);
-    aimPoint_ = cursorOffset_ + ToVector2f(camera_.Centre());
+    Aim(in.MouseState(), pad);
 
+    // Keys left unbound (0) never count: no key has that code.
     if (!runStarted_) {
         const bool anyKey = in.KeyPressed(keys_.startGame) || in.KeyPressed(keys_.up) ||
                             in.KeyPressed(keys_.down) || in.KeyPressed(keys_.left) ||
                             in.KeyPressed(keys_.right) || in.KeyPressed(keys_.lock) ||
-                            in.MouseButtonPressed(0) || in.MouseButtonPressed(1);
+                            in.KeyPressed(keys_.fire) || in.KeyPressed(keys_.letGo) ||
+                            in.MouseButtonPressed(0) || in.MouseButtonPressed(1) || pad.anyPressed;
         if (anyKey)
             StartRun();
         return;
@@ -455,28 +458,51 @@ void Game::ControlStep(int32_t& appState) {
 
     // Before the timer has measured a frame its frame time reads negative.
     const double frameTime = frameTimer_.frameTime > 0.0 ? frameTimer_.frameTime : 0.0;
-    if (in.KeyHeld(keys_.up))
+    if (in.KeyHeld(keys_.up) || pad.reelIn)
         rope_.Reel(-1, frameTime);
-    if (in.KeyHeld(keys_.down))
+    if (in.KeyHeld(keys_.down) || pad.reelOut)
         rope_.Reel(+1, frameTime);
-    if (in.KeyHeld(keys_.left))
+    if (in.KeyHeld(keys_.left) || pad.swingLeft)
         ball_.swingDirection = -1;
-    if (in.KeyHeld(keys_.right))
+    if (in.KeyHeld(keys_.right) || pad.swingRight)
         ball_.swingDirection = +1;
 
-    if (in.MouseButtonPressed(0) && stats_.shotReady) {
+    const bool fire = in.MouseButtonPressed(0) || in.KeyPressed(keys_.fire) || pad.fire;
+    const bool letGo = in.MouseButtonPressed(1) || in.KeyPressed(keys_.letGo) || pad.letGo;
+    if (fire && stats_.shotReady) {
         stats_.RestartShotTimer();
         const double angle = HeadingAngle(ball_.position, ToVector2(aimPoint_));
         rope_.Shoot(ball_.position, angle);
         Raise(EventPlayEffect, EffectHookFired);
-    } else if (in.MouseButtonPressed(1)) {
+    } else if (letGo) {
         rope_.Reset();
         Raise(EventPlayEffect, EffectRopeReleased);
     }
 
-    if (in.KeyHeld(keys_.lock))
+    // The stick aims around the ball afresh every frame: nothing to correct.
+    if (in.KeyHeld(keys_.lock) || pad.lock || padAiming_)
         return;
     aimPoint_ -= Vector2f{static_cast<float>(camera_.step.x), static_cast<float>(camera_.step.z)};
+}
+
+void Game::Aim(const MouseStateRecord& mouse, const PadActions& pad) {
+    const Vector2f centre = ToVector2f(camera_.Centre());
+    if (pad.aiming) {
+        padAiming_ = true;
+        padAim_ = pad.aim;
+    } else if (padAiming_ && (mouse.x != 0 || mouse.y != 0)) {
+        // The mouse takes over where the stick left the aim.
+        padAiming_ = false;
+        cursorOffset_.Set(aimPoint_.x - centre.x, aimPoint_.y - centre.y);
+    }
+    if (padAiming_) {
+        // Released, the stick keeps its last direction.
+        aimPoint_ = ToVector2f(ball_.position + padAim_ * static_cast<double>(rope_.maxLength));
+        return;
+    }
+    cursorOffset_.x = Clamp(cursorOffset_.x + mouse.x, -kCursorRangeX, kCursorRangeX);
+    cursorOffset_.y = Clamp(cursorOffset_.y - mouse.y, -kCursorRangeY, kCursorRangeY);
+    aimPoint_ = cursorOffset_ + centre;
 }
 
 void Game::SortLights() {
@@ -489,15 +515,26 @@ void Game::Draw(bool paused) {
         const double frameTime = frameTimer_.frameTime;
         if (frameTime >= 0.0 && frameTime <= kLongestScrollFrame)
             scene_.AdvanceScrolling(frameTime);
+        UpdateAimLine();
     }
     if (!window_)
         return;
     if (levelLoaded_) {
         renderer_.DrawBallAndRope(camera_, ball_, lightOrder_, blendFactor_, ballTextures_);
         renderer_.DrawWorld(camera_, scene_, showOutlines_);
+        renderer_.DrawAimLine(camera_, aimLine_.path, aimLine_.catches);
         renderer_.DrawCursorMarker(camera_, aimPoint_.x, aimPoint_.y, cursorTexture_);
     }
     DrawHeadsUpDisplay();
+}
+
+void Game::UpdateAimLine() {
+    aimLine_.path.clear();
+    aimLine_.catches = false;
+    if (!aimLineShown_ || !levelLoaded_ || rope_.flying || (!window_ && !aimLineWithoutWindow_))
+        return;
+    // The shot the control step would fire at this aim point.
+    world_.PredictShot(HeadingAngle(ball_.position, ToVector2(aimPoint_)), aimLine_);
 }
 
 void Game::DrawHeadsUpDisplay() {

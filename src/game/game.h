@@ -22,6 +22,7 @@
 #include "game/level_triggers.h"
 #include "game/run_stats.h"
 #include "input/input_subsystem.h"
+#include "input/pad_actions.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -88,7 +89,7 @@ public:
     // Five simulation steps when the tick count has advanced (none before the
     // level's first key), then this frame's events.
     void FrameUpdate() override;
-    // Keys and mouse. Escape sets StatePause; a game that lost its level
+    // Keys, mouse and pad. Escape sets StatePause; a game that lost its level
     // (the next one failed to load) sets StateEndGame.
     void ControlStep(int32_t& appState) override;
     void Draw(bool paused) override;
@@ -108,6 +109,9 @@ public:
     void SetSingleLevel(const std::string& path) { singleLevel_ = path; }
     // At most one observer; null removes it.
     void SetObserver(GameObserver* observer) { observer_ = observer; }
+    // Works out the aim line in every frame as drawing it does, also
+    // without a window (a window's game always does).
+    void SetAimLineWithoutWindow(bool on) { aimLineWithoutWindow_ = on; }
 
     // State for tests, tools and the heads-up display.
     TPlayer& Ball() { return ball_; }
@@ -124,6 +128,11 @@ public:
     const RunStats& Stats() const { return stats_; }
     const LevelList& Levels() const { return levels_; }
     const KeyBindings& Keys() const { return keys_; }
+    // Where a hook fired at the aim point would go, as last worked out for
+    // drawing; an empty path while the line is not shown.
+    const ShotPrediction& AimLine() const { return aimLine_; }
+    // The right stick aims (until the mouse moves).
+    bool PadAiming() const { return padAiming_; }
     const std::vector<LightOrderEntry>& LightOrder() const { return lightOrder_; }
     const FrameTimer& Timer() const { return frameTimer_; }
     Vector2f AimPoint() const { return aimPoint_; }
@@ -150,6 +159,9 @@ private:
     void RunSimulationStep();
     // Hands the events the physics buffered to the game's event list.
     void TakeWorldEvents();
+    // The aim point from the mouse, or from the right stick around the ball.
+    void Aim(const MouseStateRecord& mouse, const PadActions& pad);
+    void UpdateAimLine();
     void DrawHeadsUpDisplay();
 
     Clock& clock_;
@@ -181,6 +193,12 @@ private:
     double blendFactor_ = 1.0;
     uint8_t compressionFlags_ = 0;
     KeyBindings keys_;
+    PadBindings padBindings_;
+    bool padAiming_ = false;
+    Vector2 padAim_{0.0, 1.0};  // the stick's last direction out of its dead zone
+    bool aimLineShown_ = true;
+    bool aimLineWithoutWindow_ = false;
+    ShotPrediction aimLine_;
     bool runStarted_ = false;
     uint32_t cursorTexture_ = 0;
     bool showOutlines_ = false;

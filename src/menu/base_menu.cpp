@@ -25,13 +25,13 @@ void TBaseMenu::Init(const MenuTextures& newTextures) {
     textures = newTextures;
 }
 
-void TBaseMenu::BuildItems(const int (&rows)[kMenuItemCount], uint32_t sheet) {
+void TBaseMenu::BuildItems(const int* rows, int count, uint32_t sheet) {
     items.clear();
-    for (int i = 0; i < kMenuItemCount; ++i) {
+    for (int i = 0; i < count && i < kMainMenuItemCount; ++i) {
         const MenuRect& rect = kMenuItemRects[i];
         items.push_back({i == 0, rows[i], sheet, rect.left, rect.top, rect.right, rect.bottom});
     }
-    entryCount = kMenuEntryCount;
+    entryCount = static_cast<int>(items.size()) - 1;
 }
 
 void TBaseMenu::Draw() {

@@ -28,13 +28,20 @@ public:
     virtual void Right() {}
     virtual void Activate() { activated = true; }
     virtual void Reset() { selection = 1; }
+    // A screen that reads every key and pad control itself: the menu root
+    // then neither quits on Escape nor moves it with the arrows.
+    virtual bool HandlesOwnKeys() const { return false; }
 
     int Selection() const { return selection; }
     bool Activated() const { return activated; }
 
 protected:
-    // The title and the four entries from the sheet rows of items 0-4.
-    void BuildItems(const int (&rows)[kMenuItemCount], uint32_t sheet);
+    // The title and the entries from the sheet rows of items 0, 1, 2, ...
+    template <int Count>
+    void BuildItems(const int (&rows)[Count], uint32_t sheet) {
+        BuildItems(rows, Count, sheet);
+    }
+    void BuildItems(const int* rows, int count, uint32_t sheet);
     bool LeftButtonHeld() const;
 
     GLWindow* window;

@@ -1,5 +1,6 @@
 #pragma once
-// The main menu: new game, an unused entry, credits, quit.
+// The main menu: new game, an unused entry, credits, quit, and below them
+// the controls.
 
 #include "menu/base_menu.h"
 

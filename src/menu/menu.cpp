@@ -3,10 +3,12 @@
 #include "core/app_state.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
+#include "menu/controls_menu.h"
 #include "menu/credits_menu.h"
 #include "menu/game_menu.h"
 #include "menu/main_menu.h"
 #include "menu/options_menu.h"
+#include "platform/pad_controls.h"
 #include "render/gl_window.h"
 #include "render/overlay.h"
 #include "resources/gl_extensions.h"
@@ -53,6 +55,7 @@ TMenu::~TMenu() {
     gameMenu_.reset();
     optionsMenu_.reset();
     creditsMenu_.reset();
+    controlsMenu_.reset();
 }
 
 void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
@@ -65,6 +68,7 @@ void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
     gameMenu_ = std::make_unique<TGameMenu>(root);
     optionsMenu_ = std::make_unique<TOptionsMenu>(root);
     creditsMenu_ = std::make_unique<TCreditsMenu>(root);
+    controlsMenu_ = std::make_unique<TControlsMenu>(root);
 
     if (window_) {
         cursor_.x = window_->width / 2;
@@ -77,6 +81,7 @@ void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
     mainMenu_->Init(textures_);
     gameMenu_->Init(textures_);
     creditsMenu_->Init(textures_);
+    controlsMenu_->Init(textures_);
 }
 
 void TMenu::LoadTextures(const GLExtensions* extensions) {
@@ -107,15 +112,18 @@ void TMenu::Update(int32_t& appState) {
         SwitchTo(mainMenu_.get());
     if (input_ && input_->KeyPressed(DIK_SYSRQ) && window_)
         window_->RequestScreenshot();
-    if (input_ && input_->KeyPressed(DIK_ESCAPE))
+    // A screen that reads its own keys takes Escape too (the controls
+    // screen leaves by it without saving).
+    const bool ownKeys = current_->HandlesOwnKeys();
+    if (!ownKeys && input_ && input_->KeyPressed(DIK_ESCAPE))
         appState = StateQuit;
     MoveCursor(input_ ? input_->MouseState() : MouseStateRecord{});
     current_->Update();
-    HandleKeys();
+    const int back = ownKeys ? ActionNone : HandleKeys();
 
     int action = ActionNone;
     current_->GetAction(action);
-    CarryOut(action, appState);
+    CarryOut(action == ActionNone ? back : action, appState);
 }
 
 void TMenu::MoveCursor(const MouseStateRecord& mouse) {
@@ -125,19 +133,29 @@ void TMenu::MoveCursor(const MouseStateRecord& mouse) {
     cursor_.y = WrapOnce(cursor_.y + mouse.y, kVirtualScreenHeight);
 }
 
-void TMenu::HandleKeys() {
+int TMenu::HandleKeys() {
     if (!input_)
-        return;
-    if (input_->KeyPressed(DIK_UP))
+        return ActionNone;
+    const InputSubsystem& in = *input_;
+    if (in.KeyPressed(DIK_UP) || in.PadPressed(PadDpadUp))
         current_->Up();
-    if (input_->KeyPressed(DIK_DOWN))
+    if (in.KeyPressed(DIK_DOWN) || in.PadPressed(PadDpadDown))
         current_->Down();
-    if (input_->KeyPressed(DIK_LEFT))
+    if (in.KeyPressed(DIK_LEFT) || in.PadPressed(PadDpadLeft))
         current_->Left();
-    if (input_->KeyPressed(DIK_RIGHT))
+    if (in.KeyPressed(DIK_RIGHT) || in.PadPressed(PadDpadRight))
         current_->Right();
-    if (input_->KeyPressed(DIK_RETURN))
+    if (in.KeyPressed(DIK_RETURN) || in.PadPressed(PadA))
         current_->Activate();
+    return in.PadPressed(PadB) ? BackAction() : ActionNone;
+}
+
+int TMenu::BackAction() const {
+    if (current_ == gameMenu_.get())
+        return ActionResume;
+    if (current_ == creditsMenu_.get() || current_ == optionsMenu_.get())
+        return ActionBack;
+    return ActionNone;  // the main menu has nothing behind it
 }
 
 void TMenu::CarryOut(int action, int32_t& appState) {
@@ -159,6 +177,9 @@ void TMenu::CarryOut(int action, int32_t& appState) {
             break;
         case ActionCredits:
             SwitchTo(creditsMenu_.get());
+            break;
+        case ActionControls:
+            SwitchTo(controlsMenu_.get());
             break;
         case ActionEndGame:
             SwitchTo(mainMenu_.get());
@@ -194,6 +215,8 @@ TBaseMenu* TMenu::Screen(int screen) const {
             return optionsMenu_.get();
         case ScreenCredits:
             return creditsMenu_.get();
+        case ScreenControls:
+            return controlsMenu_.get();
         default:
             return nullptr;
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The menu root: owns the four screens, the menu pictures and the mouse
-// cursor. The main loop advances and draws it in every frame in which the
-// game is not running; it hands control back by writing AppState.
+// The menu root: owns the screens (main, in-game, options, credits and the
+// controls), the menu pictures and the mouse cursor. The main loop advances and draws it in every
+// frame in which the game is not running; it hands control back by writing AppState.
 //
 // Without a GL window (a null window, or one not yet created) it runs its
 // logic only: no pictures are loaded and nothing is drawn.
@@ -30,11 +30,13 @@ public:
     void Init(GLWindow* window, InputSubsystem* input, EventList* events,
               GLExtensions* extensions) override;
     // One frame of input: screenshot key, Escape, cursor motion, the current
-    // screen's mouse handling, the arrow and Return keys, then the action.
+    // screen's mouse handling, the arrow and Return keys (or the pad's d-pad,
+    // A, and B to go back), then the action.
     void Update(int32_t& appState) override;
     // Background, version line, current screen, cursor.
     void Draw() override;
-    // Makes screen 0-3 (main, in-game, options, credits) current and resets it.
+    // Makes screen 0-4 (main, in-game, options, credits, controls) current
+    // and resets it.
     void Show(int screen) override;
 
     GLWindow* GetWindow() const { return window_; }
@@ -53,7 +55,9 @@ public:
 private:
     void LoadTextures(const GLExtensions* extensions);
     void MoveCursor(const MouseStateRecord& mouse);
-    void HandleKeys();
+    // The arrows and Return, and the pad; the action of the pad's B, or none.
+    int HandleKeys();
+    int BackAction() const;
     void CarryOut(int action, int32_t& appState);
     void SwitchTo(TBaseMenu* screen);
 
@@ -64,6 +68,7 @@ private:
     std::unique_ptr<TBaseMenu> gameMenu_;
     std::unique_ptr<TBaseMenu> optionsMenu_;
     std::unique_ptr<TBaseMenu> creditsMenu_;
+    std::unique_ptr<TBaseMenu> controlsMenu_;
     TBaseMenu* current_ = nullptr;
     std::unique_ptr<TextureManager> textureManager_;
     MenuTextures textures_;

@@ -29,6 +29,11 @@ EdgeResult TestEdge(const TBaseObject& body, double reach, bool deadly, const Ve
 }  // namespace
 
 bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
+    return CollideWith(body, contact, BroadPhaseIndex(), events_);
+}
+
+bool PhysicsWorld::CollideWith(const TBaseObject& body, Contact& contact, const OutlineIndex* index,
+                               EventList& events) const {
     if (outlines_.Empty())
         return false;
     const bool isBall = body.kind == BodyBall;
@@ -42,7 +47,7 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
         if (result == EdgeResult::Miss)
             return false;
         if (result == EdgeResult::Deadly) {
-            Raise(isBall ? EventDeath : EventRopeRelease);
+            Raise(events, isBall ? EventDeath : EventRopeRelease);
             return false;
         }
         contact.outline = static_cast<int32_t>(s);
@@ -54,7 +59,7 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
 
     // Only edges within the ball's reach, or crossing the box of the hook's
     // path, can pass the test; the index hands them over in scene order.
-    if (OutlineIndex* index = BroadPhaseIndex()) {
+    if (index != nullptr) {
         const OutlineBox box = isBall ? BallReachBox(body.position, reach)
                                       : SegmentBox(body.position, body.position + body.velocity);
         if (const std::vector<uint32_t>* near = index->EdgesNear(box)) {

@@ -254,7 +254,7 @@ bool OutlineIndex::Cells(const OutlineBox& box, CellRange& range) const {
 }
 
 template <typename Keep>
-bool OutlineIndex::GatherFromCells(const OutlineBox& box, const CellItems& cells, Keep keep) {
+bool OutlineIndex::GatherFromCells(const OutlineBox& box, const CellItems& cells, Keep keep) const {
     CellRange range;
     if (!Cells(box, range))
         return false;
@@ -269,7 +269,7 @@ bool OutlineIndex::GatherFromCells(const OutlineBox& box, const CellItems& cells
     return true;
 }
 
-const std::vector<uint32_t>* OutlineIndex::EdgesNear(const OutlineBox& box) {
+const std::vector<uint32_t>* OutlineIndex::EdgesNear(const OutlineBox& box) const {
     auto meets = [&](uint32_t e) { return SegmentBox(edges_[e].a, edges_[e].b).Overlaps(box); };
     if (!GatherFromCells(box, edgeCells_, meets))
         return nullptr;
@@ -283,7 +283,7 @@ const std::vector<uint32_t>* OutlineIndex::EdgesNear(const OutlineBox& box) {
     return &result_;
 }
 
-const std::vector<uint32_t>* OutlineIndex::PointsNear(const OutlineBox& box) {
+const std::vector<uint32_t>* OutlineIndex::PointsNear(const OutlineBox& box) const {
     auto inside = [&](uint32_t p) {
         const Vector2& v = points_[p].position;
         return box.minX <= v.x && v.x <= box.maxX && box.minY <= v.y && v.y <= box.maxY;
@@ -294,7 +294,7 @@ const std::vector<uint32_t>* OutlineIndex::PointsNear(const OutlineBox& box) {
     return &result_;
 }
 
-void OutlineIndex::AddPoint(int32_t outline, int32_t polyline, int32_t point) {
+void OutlineIndex::AddPoint(int32_t outline, int32_t polyline, int32_t point) const {
     if (outline < 0 || polyline < 0 || point < 0 ||
         static_cast<size_t>(outline) + 1 >= shapeFirstPolyline_.size())
         return;

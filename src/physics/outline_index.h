@@ -55,13 +55,15 @@ public:
     // The numbers of the edges (points) whose box meets `box`, ascending.
     // Returns nullptr when the grid cannot answer more cheaply than a whole
     // scan (a box that is not finite or covers much of the level); the
-    // caller then scans every outline.
-    const std::vector<uint32_t>* EdgesNear(const OutlineBox& box);
-    const std::vector<uint32_t>* PointsNear(const OutlineBox& box);
+    // caller then scans every outline. The answer lives in a list the next
+    // query reuses: the queries change nothing else, so read-only callers
+    // (a prediction beside the live step) may ask between steps.
+    const std::vector<uint32_t>* EdgesNear(const OutlineBox& box) const;
+    const std::vector<uint32_t>* PointsNear(const OutlineBox& box) const;
     // Adds the number of the scene point (outline, polyline, point) to the
     // last PointsNear result, keeping it ascending; ignored when there is no
     // such point.
-    void AddPoint(int32_t outline, int32_t polyline, int32_t point);
+    void AddPoint(int32_t outline, int32_t polyline, int32_t point) const;
 
     const OutlineEdge& Edge(uint32_t i) const { return edges_[i]; }
     const OutlinePoint& Point(uint32_t i) const { return points_[i]; }
@@ -103,18 +105,18 @@ private:
     // Gathers into result_ the items of the cells `box` covers that `keep`
     // accepts; false when the grid cannot answer for the box.
     template <typename Keep>
-    bool GatherFromCells(const OutlineBox& box, const CellItems& cells, Keep keep);
+    bool GatherFromCells(const OutlineBox& box, const CellItems& cells, Keep keep) const;
 
     std::vector<OutlineEdge> edges_;
     std::vector<OutlinePoint> points_;
     std::vector<uint32_t> shapeFirstPolyline_;  // per outline, plus one past the end
     std::vector<uint32_t> polylineFirstPoint_;  // per polyline in scene order, plus the end
     CellItems edgeCells_, pointCells_;
-    std::vector<uint32_t> wideEdges_;  // edges spanning too many cells to file
-    std::vector<uint32_t> result_;     // reused by every query
+    std::vector<uint32_t> wideEdges_;       // edges spanning too many cells to file
+    mutable std::vector<uint32_t> result_;  // reused by every query
     double originX_ = 0.0, originY_ = 0.0, cellSize_ = 1.0;
     int32_t columns_ = 0, rows_ = 0;
-    size_t answered_ = 0;
+    mutable size_t answered_ = 0;
     // What Matches compares.
     uint32_t revision_ = 0;
     const void* shapesData_ = nullptr;

@@ -17,6 +17,20 @@
 
 class TBaseObject;
 class TPlayer;
+class TRope;
+
+// Where a hook fired now would go.
+struct ShotPrediction {
+    // The hook's path: from the ball's position, the hook after each step.
+    std::vector<Vector2> path;
+    // Whether the hook catches at the path's last point. Otherwise the path
+    // ends where the hook first reaches the rope's full length, where a
+    // deadly outline cuts the rope or kills the ball, or after
+    // kMostPredictedSteps steps.
+    bool catches = false;
+};
+
+constexpr int kMostPredictedSteps = 400;
 
 class PhysicsWorld {
 public:
@@ -55,6 +69,11 @@ public:
     // The body's velocity mirrored at the contact's edge.
     Vector2 Reflect(const TBaseObject& body, const Contact& contact) const;
 
+    // The flight of a hook the ball fires now at `angle` (a heading), step by
+    // step as Step would run it, on copies of the ball and its rope. Nothing
+    // of the world changes: not the bodies, not its events.
+    void PredictShot(double angle, ShotPrediction& prediction) const;
+
     // What happened in the steps, settling and collision queries since the
     // caller last cleared them (hook caught, ball collision, death, rope
     // released by a deadly outline), oldest first. The world never acts on
@@ -63,10 +82,21 @@ public:
     void ClearEvents() { events_.Clear(); }
 
 private:
-    void Raise(int32_t type, int32_t sample = 0);
+    static void Raise(EventList& events, int32_t type, int32_t sample = 0);
+    // One step of the ball and its rope against this world's outlines and
+    // fields, what happens going to `events`; true when the flight limit
+    // held the hook this step. Step runs it on the world's bodies, the
+    // prediction on copies.
+    bool StepBodies(TPlayer& ball, TRope& rope, const OutlineIndex* index, EventList& events) const;
+    void ApplyForcesTo(TPlayer& ball, TRope& rope) const;
+    bool CollideWith(const TBaseObject& body, Contact& contact, const OutlineIndex* index,
+                     EventList& events) const;
     // The index of the current outlines, brought up to date, or nullptr for a
     // whole scan.
-    OutlineIndex* BroadPhaseIndex();
+    const OutlineIndex* BroadPhaseIndex();
+    // The index when it is up to date, else nullptr: the same answers
+    // without building anything.
+    const OutlineIndex* CurrentIndex() const;
 
     EventList events_;
     std::vector<FieldObject> fieldObjects_;

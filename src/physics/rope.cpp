@@ -110,13 +110,15 @@ Vector2 TRope::PreviousAnchor() const {
     return wrapPoints.size() >= 2 ? wrapPoints[wrapPoints.size() - 2].position : position;
 }
 
-void TRope::LimitFlight(const Vector2& ballPosition) {
+bool TRope::LimitFlight(const Vector2& ballPosition) {
     const Vector2 predicted = LastAnchor() + velocity;
     const double d = Distance(predicted, ballPosition);
     // At d == 0 the direction is undefined; that only happens with a maximum
     // length of 0 or less, and the step then goes uncorrected.
-    if (d >= maxLength && d > 0.0)
-        velocity -= Normalized(ballPosition - predicted) * (maxLength - d);
+    if (!(d >= maxLength && d > 0.0))
+        return false;
+    velocity -= Normalized(ballPosition - predicted) * (maxLength - d);
+    return true;
 }
 
 void TRope::ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) const {
@@ -131,7 +133,7 @@ void TRope::ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) co
 }
 
 void TRope::WrapWhileFlying(const std::vector<Shape>& outlines, const Vector2& ballPosition,
-                            OutlineIndex* index) {
+                            const OutlineIndex* index) {
     if (!wrapPoints.empty())
         return;
     const Vector2 h0 = previousPosition;
@@ -159,7 +161,7 @@ void TRope::WrapWhileFlying(const std::vector<Shape>& outlines, const Vector2& b
 }
 
 void TRope::WrapAttached(const std::vector<Shape>& outlines, const Vector2& ballPosition,
-                         const Vector2& ballVelocity, OutlineIndex* index) {
+                         const Vector2& ballVelocity, const OutlineIndex* index) {
     if (ballVelocity.x == 0.0 && ballVelocity.y == 0.0)
         return;
     const Vector2 a1 = LastAnchor();

@@ -45,16 +45,17 @@ public:
     // The second-to-last wrap point, or the hook when there are fewer than two.
     Vector2 PreviousAnchor() const;
 
-    // Rope stages of the simulation step.
-    void LimitFlight(const Vector2& ballPosition);
+    // Rope stages of the simulation step. LimitFlight tells whether it held
+    // the hook at the full length.
+    bool LimitFlight(const Vector2& ballPosition);
     void ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) const;
     // The wrap scans visit the outlines' points in scene order; with an index
     // built from the outlines they visit only the points that can wrap or
     // unwrap, with the same outcome.
     void WrapWhileFlying(const std::vector<Shape>& outlines, const Vector2& ballPosition,
-                         OutlineIndex* index = nullptr);
+                         const OutlineIndex* index = nullptr);
     void WrapAttached(const std::vector<Shape>& outlines, const Vector2& ballPosition,
-                      const Vector2& ballVelocity, OutlineIndex* index = nullptr);
+                      const Vector2& ballVelocity, const OutlineIndex* index = nullptr);
 
     bool flying = false;
     bool attached = false;

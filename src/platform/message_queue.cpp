@@ -64,6 +64,24 @@ WindowMessage Translate(const SDL_Event& event) {
             if (g_inputSink)
                 g_inputSink->OnMouseWheel(event.wheel.y);
             return {};
+        case SDL_CONTROLLERDEVICEADDED:
+            if (g_inputSink)
+                g_inputSink->OnPadAdded(event.cdevice.which);
+            return {};
+        case SDL_CONTROLLERDEVICEREMOVED:
+            if (g_inputSink)
+                g_inputSink->OnPadRemoved(event.cdevice.which);
+            return {};
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            if (g_inputSink)
+                g_inputSink->OnPadButton(event.cbutton.button,
+                                         event.type == SDL_CONTROLLERBUTTONDOWN);
+            return {};
+        case SDL_CONTROLLERAXISMOTION:
+            if (g_inputSink)
+                g_inputSink->OnPadAxis(event.caxis.axis, event.caxis.value);
+            return {};
         default:
             return {};
     }

@@ -32,7 +32,7 @@ void ClearPostedMessages();
 // the window class is registered).
 void SetWindowProcedure(WindowProcedure procedure, void* context);
 
-// Where key and mouse events go; the input devices install themselves here.
+// Where key, mouse and pad events go; the input devices install themselves here.
 class RawInputSink {
 public:
     virtual ~RawInputSink() = default;
@@ -40,5 +40,11 @@ public:
     virtual void OnMouseMotion(int dx, int dy) = 0;
     virtual void OnMouseButton(int button, bool down) = 0;
     virtual void OnMouseWheel(int dz) = 0;
+    // Game controllers: plugged in (SDL's device index), out (instance id),
+    // a button (PadButton) or an axis (PadAxis) of one that is open.
+    virtual void OnPadAdded(int /*deviceIndex*/) {}
+    virtual void OnPadRemoved(int /*instanceId*/) {}
+    virtual void OnPadButton(int /*button*/, bool /*down*/) {}
+    virtual void OnPadAxis(int /*axis*/, int /*value*/) {}
 };
 void SetRawInputSink(RawInputSink* sink);

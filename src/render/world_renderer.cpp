@@ -557,3 +557,21 @@ void WorldRenderer::DrawCursorMarker(const Camera& camera, float x, float y,
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
 }
+
+void WorldRenderer::DrawAimLine(const Camera& camera, const std::vector<Vector2>& points,
+                                bool catches) const {
+    if (points.size() < 2)
+        return;
+    LoadCameraTransform(camera, true);
+    const LineColour& colour = catches ? kAimLineCatches : kAimLineMisses;
+    glColor3f(colour.red, colour.green, colour.blue);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glLineWidth(1.0f);
+    glBegin(GL_LINE_STRIP);
+    for (const Vector2& point : points)
+        glVertex3d(point.x, 0.0, point.y);
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}

@@ -50,6 +50,10 @@ public:
                          const BallTextures& textures);
     void DrawWorld(const Camera& camera, const Scene& scene, bool showOutlines) const;
     void DrawCursorMarker(const Camera& camera, float x, float y, uint32_t texture) const;
+    // The aim line: a thin line through the points of the plane, over the
+    // level, in the catching colour when `catches`, else the missing one.
+    // Fewer than two points draw nothing.
+    void DrawAimLine(const Camera& camera, const std::vector<Vector2>& points, bool catches) const;
 
     const BallMesh& Ball() const { return ballMesh_; }
     int LightCount() const { return lightCount_; }
@@ -67,6 +71,13 @@ private:
 };
 
 constexpr double kRopeHalfWidth = 2.5;
+
+// The aim line's colours: ending where the hook would catch, or at its reach.
+struct LineColour {
+    float red, green, blue;
+};
+constexpr LineColour kAimLineCatches{0.25f, 1.0f, 0.6f};
+constexpr LineColour kAimLineMisses{1.0f, 0.5f, 0.2f};
 // Texture v per unit of rope length: the rope texture repeats every 10 units.
 constexpr double kRopeTextureRate = 0.1;
 

@@ -32,6 +32,7 @@ GameSimulator::GameSimulator(const SimulatorOptions& options, std::ostream& out)
     game_->SetObserver(this);
     game_->SetSingleLevel(options_.singleLevel);
     game_->World().SetBroadPhase(!options_.fullScan);
+    game_->SetAimLineWithoutWindow(options_.aimLine);
     game_->Attach(&events_, nullptr, input_.get(), sound_.get());
 }
 
@@ -46,6 +47,7 @@ GameSimulator::~GameSimulator() {
 bool GameSimulator::StartNewGame(std::string& error) {
     input_->ReadKeyboard();
     input_->ReadMouse();
+    input_->ReadPad();
     if (!StartGameFrame(*game_, clock_)) {
         error = "the game cannot start: its level list or first level cannot be loaded";
         return false;
@@ -83,6 +85,18 @@ void GameSimulator::ApplyInput(const SimCommand& command) {
         case SimCommandKind::Button:
             devices->mouse.SetButton(command.a, command.b != 0);
             break;
+        case SimCommandKind::PadConnect:
+            devices->pad.Connect();
+            break;
+        case SimCommandKind::PadDisconnect:
+            devices->pad.Disconnect();
+            break;
+        case SimCommandKind::PadButton:
+            devices->pad.OnButton(command.a, command.b != 0);
+            break;
+        case SimCommandKind::PadAxis:
+            devices->pad.OnAxis(command.a, command.b);
+            break;
         case SimCommandKind::Frames:
             break;
     }
@@ -93,6 +107,7 @@ bool GameSimulator::RunFrames(int count, int milliseconds, std::string& error) {
         clock_.milliseconds += static_cast<uint64_t>(milliseconds);
         input_->ReadKeyboard();
         input_->ReadMouse();
+        input_->ReadPad();
         // The script drives the playing state: a pause request is not acted on.
         int32_t state = StatePlaying;
         PlayGameFrame(*game_, state);

@@ -45,6 +45,7 @@ struct SimulatorOptions {
     bool trace = false;
     std::string singleLevel;  // empty: the level list of the game folder
     bool fullScan = false;    // collision and wrapping scan every outline
+    bool aimLine = false;     // the aim line worked out every frame, as drawing it does
 };
 
 class GameSimulator final : public GameObserver, public EventListObserver {

@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/input_records.h"
+#include "platform/pad_controls.h"
+
 namespace {
 
 constexpr int32_t kDefaultFrameMilliseconds = 16;
@@ -45,10 +48,62 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
+// The pad's axes by their names in SDL's mappings, in PadAxis order.
+constexpr const char* kPadAxisNames[kPadAxisCount] = {"leftx",  "lefty",       "rightx",
+                                                      "righty", "lefttrigger", "righttrigger"};
+
+std::string ParsePadCommand(const std::vector<std::string>& w, bool& connected,
+                            SimCommand& command) {
+    const std::string what = w.size() >= 2 ? w[1] : "";
+    if (what == "connect" || what == "disconnect") {
+        if (w.size() != 2)
+            return "expected pad connect or pad disconnect";
+        if (what == "disconnect" && !connected)
+            return "no pad is connected";
+        connected = what == "connect";
+        command.kind = connected ? SimCommandKind::PadConnect : SimCommandKind::PadDisconnect;
+        return "";
+    }
+    if (what != "button" && what != "axis")
+        return "expected pad connect, disconnect, button or axis";
+    if (!connected)
+        return "no pad is connected (pad connect first)";
+    if (what == "button") {
+        command.kind = SimCommandKind::PadButton;
+        if (w.size() != 4)
+            return "expected pad button NAME down|up";
+        const int control = PadControlFromName(w[2]);
+        if (control == PadNone || control > kPadButtonCount)
+            return "unknown pad button";
+        command.a = control - PadA;
+        if (w[3] != "down" && w[3] != "up")
+            return "expected down or up";
+        command.b = w[3] == "down" ? 1 : 0;
+        return "";
+    }
+    command.kind = SimCommandKind::PadAxis;
+    if (w.size() != 4)
+        return "expected pad axis NAME VALUE";
+    command.a = -1;
+    for (int axis = 0; axis < kPadAxisCount; ++axis) {
+        if (w[2] == kPadAxisNames[axis])
+            command.a = axis;
+    }
+    if (command.a < 0)
+        return "unknown pad axis";
+    const int32_t low = command.a >= PadAxisLeftTrigger ? 0 : -32768;
+    if (!ParseInt(w[3], low, 32767, command.b))
+        return low == 0 ? "triggers move from 0 to 32767" : "sticks move from -32768 to 32767";
+    return "";
+}
+
 // Fills command from the words of one line; returns the reason it is bad, or
-// an empty string.
-std::string ParseCommand(const std::vector<std::string>& w, SimCommand& command) {
+// an empty string. `padConnected` follows the pad commands.
+std::string ParseCommand(const std::vector<std::string>& w, bool& padConnected,
+                         SimCommand& command) {
     const std::string& verb = w[0];
+    if (verb == "pad")
+        return ParsePadCommand(w, padConnected, command);
     if (verb == "key" || verb == "keyup") {
         command.kind = verb == "key" ? SimCommandKind::Key : SimCommandKind::KeyUp;
         if (w.size() != 2)
@@ -97,6 +152,7 @@ bool ParseSimScript(const std::string& text, SimScript& script, std::string& err
     std::istringstream stream(text);
     std::string raw;
     int lineNumber = 0;
+    bool padConnected = false;
     while (std::getline(stream, raw)) {
         ++lineNumber;
         const std::string line = Trim(raw);
@@ -104,7 +160,7 @@ bool ParseSimScript(const std::string& text, SimScript& script, std::string& err
             continue;
         SimCommand command;
         command.line = lineNumber;
-        const std::string why = ParseCommand(Words(line), command);
+        const std::string why = ParseCommand(Words(line), padConnected, command);
         if (!why.empty()) {
             error = std::to_string(lineNumber) + ": bad script line: " + line + " (" + why + ")";
             return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/gl_window.h"
+#include "support/game_folder.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -91,6 +92,65 @@ TEST_F(SettingsTest, TheFileIsReadAgainAtEveryReadAndFromTheCurrentDirectory) {
         EXPECT_FLOAT_EQ(ReadSettingFloat("Camera", "z", "-1"), -100.0f);
     }
     EXPECT_FLOAT_EQ(ReadSettingFloat("Camera", "z", "-1"), -900.0f);
+}
+
+TEST_F(SettingsTest, PadBindingsReadTheirNamesAndFallBackOnTheirDefaults) {
+    const PadBindings defaults = ReadPadBindings();
+    EXPECT_EQ(defaults.fire.first, PadRightTrigger);
+    EXPECT_EQ(defaults.fire.second, PadA);
+    EXPECT_EQ(defaults.up.first, PadLeftStickUp);
+    EXPECT_EQ(defaults.up.second, PadDpadUp);
+    EXPECT_EQ(defaults.pause.first, PadStart);
+    EXPECT_EQ(defaults.lock.first, PadNone);
+    EXPECT_FLOAT_EQ(defaults.deadZone, 0.25f);
+    EXPECT_EQ(ReadKeyBindings().fire, 0);  // the mouse buttons only
+    EXPECT_TRUE(ReadPlaySettings().aimLine);
+
+    folder_.Write("settings.ini",
+                  "[Pad]\nfire = X\nlet_go=dpup, Y, b\nup=none\ndown=wheel dpdown\nleft=\n"
+                  "dead_zone=0.5\n[Video]\naim_line=0\n");
+    const PadBindings pad = ReadPadBindings();
+    EXPECT_EQ(pad.fire.first, PadX);
+    EXPECT_EQ(pad.fire.second, PadNone);
+    EXPECT_EQ(pad.letGo.first, PadDpadUp);  // the first two that are controls
+    EXPECT_EQ(pad.letGo.second, PadY);
+    EXPECT_EQ(pad.up.first, PadNone);
+    EXPECT_EQ(pad.down.first, PadDpadDown);
+    EXPECT_EQ(pad.left.first, PadNone);
+    EXPECT_EQ(pad.right.first, PadLeftStickRight);  // not in the file
+    EXPECT_FLOAT_EQ(pad.deadZone, 0.5f);
+    EXPECT_FALSE(ReadPlaySettings().aimLine);
+}
+
+TEST_F(SettingsTest, WrittenControlsReadBackAndTheRestOfTheFileStays) {
+    const std::string before =
+        "; my settings\n[Video]\nwidth=800\n\n[Keys]\n; reel in\nup=17\n\n[Sound]\nmusic=0\n";
+    folder_.Write("settings.ini", before);
+    KeyBindings keys;
+    keys.fire = 33;
+    keys.up = 200;
+    PadBindings pad;
+    pad.fire = {PadY, PadNone};
+    pad.lock = {PadRightShoulder, PadLeftTrigger};
+    std::string error;
+    ASSERT_TRUE(WriteControlSettings(keys, pad, error)) << error;
+
+    const KeyBindings keysRead = ReadKeyBindings();
+    EXPECT_EQ(keysRead.fire, 33);
+    EXPECT_EQ(keysRead.up, 200);
+    EXPECT_EQ(keysRead.left, 30);
+    const PadBindings padRead = ReadPadBindings();
+    EXPECT_EQ(padRead.fire.first, PadY);
+    EXPECT_EQ(padRead.fire.second, PadNone);
+    EXPECT_EQ(padRead.lock.first, PadRightShoulder);
+    EXPECT_EQ(padRead.lock.second, PadLeftTrigger);
+    EXPECT_EQ(padRead.up.second, PadDpadUp);
+    EXPECT_EQ(ReadSettingInt("Video", "width", "640"), 800);
+    EXPECT_FALSE(ReadSettingBool("Sound", "music", "1"));
+    const std::string after = ReadFileText(folder_.File("settings.ini"));
+    EXPECT_EQ(after.rfind("; my settings\n[Video]\nwidth=800\n\n[Keys]\n; reel in\nup=200\n", 0),
+              0u)
+        << after;
 }
 
 }  // namespace

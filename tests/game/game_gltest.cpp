@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/event_list.h"
@@ -11,6 +13,7 @@
 #include "input/input.h"
 #include "platform/gl.h"
 #include "support/game_folder.h"
+#include "support/gl_pixels.h"
 #include "support/gl_test_window.h"
 #include "support/image_files.h"
 #include "support/manual_clock.h"
@@ -48,6 +51,24 @@ int GreenPixels(int left, int top, int right, int bottom, int windowHeight) {
     return count;
 }
 
+// The game's own pictures: the ball blue, the rope white, the cursor red.
+void WriteGamePictures(const TempDir& folder) {
+    WritePicture(folder, "Textures/quarn.png", 0, 0, 255);
+    WritePicture(folder, "Textures/rope.png", 255, 255, 255);
+    WritePicture(folder, "Menu/cursor.png", 255, 0, 0);
+}
+
+// A game drawing into the test window, on a manual clock with scripted input.
+struct WindowGame {
+    explicit WindowGame(GLWindow& window) : game(clock) {
+        game.Attach(&events, &window, &input, nullptr);
+    }
+    ManualClock clock;
+    EventList events;
+    ScriptedInput input;
+    Game game;
+};
+
 const char* const kTexturedLevel =
     "material rock\n"
     "    colour 200 200 200\n"
@@ -73,20 +94,16 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     GLTestWindow window(std::string(kGLTestSettings) + "show_fps=1\n");
     ASSERT_TRUE(window.Created());
     const TempDir& folder = window.Folder();
-    WritePicture(folder, "Textures/quarn.png", 0, 0, 255);
-    WritePicture(folder, "Textures/rope.png", 255, 255, 255);
-    WritePicture(folder, "Menu/cursor.png", 255, 0, 0);
+    WriteGamePictures(folder);
     WritePicture(folder, "Textures/rock.png", 90, 60, 30);
     WritePicture(folder, "Textures/sub/slate.png", 60, 60, 70);
     WriteCompiledLevel(folder, "Levels/rock.dme", kTexturedLevel);
     WriteLevelList(folder, {"Levels/rock.dme"});
 
-    ManualClock clock;
-    EventList events;
-    ScriptedInput input;
-    Game game(clock);
     GLWindow& glWindow = window.Get();
-    game.Attach(&events, &glWindow, &input, nullptr);
+    WindowGame played(glWindow);
+    Game& game = played.game;
+    ScriptedInput& input = played.input;
 
     CaptureStderr();
     ASSERT_TRUE(game.StartGame());
@@ -154,6 +171,130 @@ TEST(GameWithWindow, LoadsItsTexturesAndDrawsTheHeadsUpDisplayOverTheWorld) {
     EXPECT_EQ(GreenPixels(10, 35, 80, 35 + 14, height), 0);
     EXPECT_GT(GreenPixels(10, 50, 80, 50 + 14, height), 5);  // Collisions
     EXPECT_GT(GreenPixels(10, 80, 80, 80 + 14, height), 5);  // TT
+    glWindow.EndFrame();
+    game.EndGame();
+}
+
+// The ball hangs from the ceiling; a wall stands to its right, nothing to its
+// left. The outlines are drawn only as the outline display draws them.
+const char* const kWallLevel =
+    "outline ceiling\n"
+    "    hidden\n"
+    "    line -400 150 400 150\n"
+    "end\n"
+    "outline wall\n"
+    "    hidden\n"
+    "    line 120 -200 120 100\n"
+    "end\n"
+    "primitive START point 0 0\n";
+
+struct LineExtent {
+    int pixels = 0;
+    int left = 1 << 20, right = -1;
+    int rightRow = -1;  // the row of the rightmost pixel
+};
+
+LineExtent PixelsOf(const FramePixels& frame, const LineColour& colour) {
+    const Rgb want{static_cast<int>(colour.red * 255.0f + 0.5f),
+                   static_cast<int>(colour.green * 255.0f + 0.5f),
+                   static_cast<int>(colour.blue * 255.0f + 0.5f)};
+    LineExtent extent;
+    for (int y = 0; y < frame.Height(); ++y) {
+        for (int x = 0; x < frame.Width(); ++x) {
+            if (!Near(frame.At(x, y), want))
+                continue;
+            ++extent.pixels;
+            extent.left = std::min(extent.left, x);
+            if (x > extent.right) {
+                extent.right = x;
+                extent.rightRow = y;
+            }
+        }
+    }
+    return extent;
+}
+
+// The aim line drawn over the level ends on the wall the hook then catches,
+// in its catching colour; aimed where nothing is within reach it ends in the
+// other colour; a setting hides it. The hook fired catches where the line
+// ended, to the last bit.
+TEST(GameWithWindow, TheAimLineEndsWhereTheHookThenCatches) {
+    GLTestWindow window;
+    ASSERT_TRUE(window.Created());
+    const TempDir& folder = window.Folder();
+    WriteGamePictures(folder);
+    WriteCompiledLevel(folder, "Levels/wall.dme", kWallLevel);
+    WriteLevelList(folder, {"Levels/wall.dme"});
+
+    GLWindow& glWindow = window.Get();
+    WindowGame played(glWindow);
+    Game& game = played.game;
+    ScriptedInput& input = played.input;
+    ASSERT_TRUE(game.StartGame());
+    int32_t state = StatePlaying;
+    auto frame = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            played.clock.milliseconds += 16;
+            played.clock.counter += 16000;
+            input.ReadKeyboard();
+            input.ReadMouse();
+            glWindow.BeginFrame();
+            game.TickTimer();
+            game.FrameUpdate();
+            game.ControlStep(state);
+            game.Draw(false);
+        }
+    };
+    input.TapKey(DIK_RETURN);
+    input.TapKey(DIK_H);  // the outlines drawn too
+    frame(1);
+    input.MoveMouse(200, 0);  // right of the ball, at its height
+    frame(3);
+    const FramePixels towardsTheWall(glWindow.width, glWindow.height);
+    const std::vector<Vector2> line = game.AimLine().path;
+    ASSERT_TRUE(game.AimLine().catches);
+    ASSERT_GE(line.size(), 2u);
+    EXPECT_EQ(line.back().x, 120.0);
+    const LineExtent catching = PixelsOf(towardsTheWall, kAimLineCatches);
+    EXPECT_GT(catching.pixels, 40);
+    EXPECT_EQ(PixelsOf(towardsTheWall, kAimLineMisses).pixels, 0);
+    // In the row where the line stops, the wall's outline is drawn beside it.
+    int wallColumn = -1;
+    for (int x = catching.right - 2; x <= catching.right + 2; ++x) {
+        if (Near(towardsTheWall.At(x, catching.rightRow), {255, 0, 128}))
+            wallColumn = x;
+    }
+    EXPECT_NE(wallColumn, -1) << "no outline beside the line's end at (" << catching.right << ", "
+                              << catching.rightRow << ")";
+    EXPECT_LT(catching.left, catching.right - 40);
+    glWindow.EndFrame();
+
+    input.ClickButton(0);
+    frame(1);
+    ASSERT_TRUE(game.Rope().flying);
+    for (int i = 0; i < 20 && !game.Rope().attached; ++i)
+        frame(1);
+    ASSERT_TRUE(game.Rope().attached);
+    EXPECT_EQ(game.Rope().position.x, line.back().x);
+    EXPECT_EQ(game.Rope().position.y, line.back().y);
+    glWindow.EndFrame();
+
+    // Aimed left, where nothing is within the rope's reach.
+    input.MoveMouse(-400, 0);
+    frame(2);
+    const FramePixels awayFromTheWall(glWindow.width, glWindow.height);
+    EXPECT_FALSE(game.AimLine().catches);
+    EXPECT_GT(PixelsOf(awayFromTheWall, kAimLineMisses).pixels, 40);
+    EXPECT_EQ(PixelsOf(awayFromTheWall, kAimLineCatches).pixels, 0);
+    glWindow.EndFrame();
+
+    folder.Write("settings.ini", std::string(kGLTestSettings) + "aim_line=0\n");
+    ASSERT_TRUE(game.StartGame());
+    frame(2);
+    const FramePixels hidden(glWindow.width, glWindow.height);
+    EXPECT_TRUE(game.AimLine().path.empty());
+    EXPECT_EQ(PixelsOf(hidden, kAimLineMisses).pixels + PixelsOf(hidden, kAimLineCatches).pixels,
+              0);
     glWindow.EndFrame();
     game.EndGame();
 }

@@ -95,6 +95,7 @@ TEST_F(MenuMainLoopTest, AGameIsStartedPausedResumedRestartedEndedAndTheProgramQ
     EXPECT_EQ(context_.appState, StateMenu);
     EXPECT_EQ(menu_.Current(), menu_.Screen(ScreenMain));
 
+    EXPECT_EQ(Frame({DIK_UP}), CallLog{});  // the controls, below Quit
     EXPECT_EQ(Frame({DIK_UP, DIK_RETURN}), CallLog{});
     EXPECT_EQ(context_.appState, StateQuit);
     EXPECT_FALSE(quit_);

@@ -269,4 +269,62 @@ TEST_F(RopeScenario, SettleRopeCatchesTheCeilingAboveOrStaysIdle) {
     EXPECT_EQ(world_.Events()[0].type, EventRopeRelease);
 }
 
+// A shot predicted from the ball at rest follows the flight Step then runs,
+// point for point, to the same end: the catch, the rope cut by a deadly
+// line, or the first step at the rope's full length. Predicting changes
+// neither the bodies nor the world's events.
+bool Same(const Vector2& a, const Vector2& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+TEST_F(RopeScenario, APredictedShotIsTheFlightAndChangesNothing) {
+    constexpr double kHalfPi = 1.5707963267948966;
+    SceneBuilder(built_)
+        .AddOutline("ceiling")
+        .AddPolyline({{-300, 60}, {300, 60}})
+        .AddOutline("wall")
+        .AddPolyline({{120, -400}, {120, 40}})
+        .AddOutline("DEATH")
+        .AddPolyline({{-100, -400}, {-100, 40}});
+    LoadBuilt();
+    AddGravity();
+    enum class End { Catch, Cut, FullReach };
+    const struct {
+        double angle;
+        End end;
+    } shots[] = {{0.0, End::Catch},
+                 {kHalfPi, End::Catch},
+                 {3.0 * kHalfPi, End::Cut},
+                 {2.0 * kHalfPi, End::FullReach}};
+    for (const auto& shot : shots) {
+        SCOPED_TRACE(shot.angle);
+        SetUp();
+        ball_.swingDirection = 1;  // as a control step may leave it before the shot
+        const TPlayer ballBefore = ball_;
+        ShotPrediction prediction;
+        world_.PredictShot(shot.angle, prediction);
+        EXPECT_TRUE(Same(ball_.position, ballBefore.position));
+        EXPECT_TRUE(Same(ball_.velocity, ballBefore.velocity));
+        EXPECT_EQ(ball_.swingDirection, 1);
+        EXPECT_FALSE(rope_.flying || rope_.attached || rope_.justFired);
+        EXPECT_TRUE(Same(rope_.position, {0.0, 0.0}));
+        EXPECT_TRUE(world_.Events().Empty());
+        EXPECT_EQ(prediction.catches, shot.end == End::Catch);
+        ASSERT_GE(prediction.path.size(), 3u);
+
+        rope_.Shoot(ball_.position, shot.angle);
+        EXPECT_TRUE(Same(prediction.path[0], rope_.position));
+        for (size_t i = 1; i < prediction.path.size(); ++i) {
+            ASSERT_TRUE(rope_.flying) << "step " << i;
+            world_.Step();
+            ASSERT_TRUE(Same(prediction.path[i], rope_.position)) << "step " << i;
+        }
+        EXPECT_EQ(rope_.attached, shot.end == End::Catch);
+        EXPECT_EQ(CountEvents(EventRopeRelease), shot.end == End::Cut ? 1 : 0);
+        if (shot.end == End::FullReach)
+            EXPECT_NEAR(Distance(rope_.position, ball_.previousPosition), rope_.maxLength, 1e-9);
+        world_.ClearEvents();
+    }
+}
+
 }  // namespace

@@ -221,4 +221,91 @@ TEST_F(SimulatorTest, BadScriptsAndLevelsEndWithExitCode2AndAMessage) {
     EXPECT_EQ(out_.str(), "end frames=3 steps=1 level=0 entry=-1 levels-completed=0\n");
 }
 
+// With --aim-line the game works out where the hook would go in every frame,
+// as drawing does, unless the settings hide the line; the trace is the same.
+TEST_F(SimulatorTest, TheAimLineIsWorkedOutWhenAskedAndLeavesTheTraceAsItWas) {
+    Level("ceiling", kCeilingLevel);
+    List({"ceiling"});
+    SimScript script;
+    std::string error;
+    ASSERT_TRUE(
+        ParseSimScript("key 28\nframes 2\nkeyup 28\nmove 40 -150\nbutton 0 down\n"
+                       "frames 1\nbutton 0 up\nframes 40\nkey 32\nframes 30\n",
+                       script, error));
+    ScopedWorkingDir inFolder(dir_.Path());
+    std::string traces[3];
+    size_t pathLengths[3];
+    const struct {
+        bool aimLine;
+        const char* settings;
+    } runs[] = {{false, ""}, {true, ""}, {true, "[Video]\naim_line=0\n"}};
+    for (int i = 0; i < 3; ++i) {
+        dir_.Write("settings.ini", runs[i].settings);
+        SimulatorOptions options;
+        options.trace = true;
+        options.aimLine = runs[i].aimLine;
+        std::ostringstream out;
+        GameSimulator simulator(options, out);
+        ASSERT_TRUE(simulator.StartNewGame(error) && simulator.Run(script, error)) << error;
+        traces[i] = out.str();
+        pathLengths[i] = simulator.GetGame().AimLine().path.size();
+    }
+    EXPECT_EQ(pathLengths[0], 0u);
+    EXPECT_GE(pathLengths[1], 2u);  // the hook is not in flight at the end: the line is there
+    EXPECT_EQ(pathLengths[2], 0u);
+    EXPECT_TRUE(traces[0] == traces[1]);
+    EXPECT_TRUE(traces[0] == traces[2]);
+    EXPECT_NE(traces[0].find("rope=attached"), std::string::npos);
+}
+
+// The same shots, reeling and swinging, played once with keys and mouse and
+// once with the pad, give the same trace byte for byte. The shots go straight
+// up from the ball hanging still: the mouse aims there with the cursor above
+// the ball, the stick by pointing up (and it keeps that aim once let go).
+// (A camera following a falling ball drifts sideways by the rounding of its
+// heading, so a cursor above it aims a hair off straight up; the stick,
+// aiming round the ball, does not.)
+TEST_F(SimulatorTest, APadSolutionAndAMouseSolutionOfTheSameShotsGiveTheSameTrace) {
+    Level("ceiling", kCeilingLevel);
+    List({"ceiling"});
+    const std::string mouse =
+        "key 28\nframes 1\nkeyup 28\nmove 0 -150\nframes 2\n"
+        "button 0 down\nframes 1\nbutton 0 up\nframes 30\n"  // fire
+        "key 31\nframes 20\nkeyup 31\n"                      // reel out
+        "button 1 down\nframes 1\nbutton 1 up\nframes 10\n"  // let go
+        "key 88\nframes 2\nkeyup 88\n"                       // restart
+        "key 28\nframes 1\nkeyup 28\nmove 0 -150\nframes 1\n"
+        "button 0 down\nframes 1\nbutton 0 up\nframes 40\n"           // fire again
+        "key 17\nframes 20\nkeyup 17\n"                               // reel in
+        "key 32\nframes 30\nkeyup 32\nkey 30\nframes 30\nkeyup 30\n"  // swing
+        "frames 10\n";
+    const std::string pad =
+        "pad connect\npad button a down\nframes 1\npad button a up\n"
+        "pad axis righty -32768\nframes 1\npad axis righty 0\nframes 1\n"
+        "pad axis righttrigger 32767\nframes 1\npad axis righttrigger 0\nframes 30\n"
+        "pad button dpdown down\nframes 20\npad button dpdown up\n"
+        "pad axis lefttrigger 32767\nframes 1\npad axis lefttrigger 0\nframes 10\n"
+        "pad button back down\nframes 2\npad button back up\n"
+        "pad button dpup down\nframes 1\npad button dpup up\n"
+        "pad axis righty -32768\nframes 1\npad axis righty 0\n"
+        "pad button a down\nframes 1\npad button a up\nframes 40\n"
+        "pad axis lefty -20000\nframes 20\npad axis lefty 0\n"
+        "pad axis leftx 32767\nframes 30\npad axis leftx 0\n"
+        "pad button dpleft down\nframes 30\npad button dpleft up\n"
+        "pad disconnect\nframes 10\n";
+    ASSERT_EQ(Run({"--trace"}, mouse), 0) << err_.str();
+    const std::string byMouse = out_.str();
+    ASSERT_EQ(Run({"--trace"}, pad), 0) << err_.str();
+    EXPECT_TRUE(out_.str() == byMouse) << byMouse.substr(0, 600) << "\n---\n"
+                                       << out_.str().substr(0, 600);
+    // Both fired twice, caught, let go and swung.
+    size_t fired = 0;
+    for (size_t at = byMouse.find("0:3:0:0"); at != std::string::npos;
+         at = byMouse.find("0:3:0:0", at + 1))
+        ++fired;
+    EXPECT_EQ(fired, 2u);
+    EXPECT_NE(byMouse.find("rope=attached"), std::string::npos);
+    EXPECT_NE(byMouse.find("0:1:0:0"), std::string::npos);  // let go
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/input_records.h"
 #include "sim/sim_trace.h"
 
 namespace {
@@ -29,11 +30,37 @@ TEST(SimScript, ReadsEveryCommandAndSkipsBlankAndCommentLines) {
     EXPECT_EQ(script.commands[6].b, 250);
 }
 
+TEST(SimScript, ReadsThePadCommands) {
+    SimScript script;
+    std::string error;
+    ASSERT_TRUE(
+        ParseSimScript("pad connect\npad button dpdown down\npad button A up\n"
+                       "pad axis righty -32768\npad axis lefttrigger 32767\n"
+                       "pad disconnect\n",
+                       script, error))
+        << error;
+    ASSERT_EQ(script.commands.size(), 6u);
+    EXPECT_EQ(script.commands[0].kind, SimCommandKind::PadConnect);
+    EXPECT_EQ(script.commands[1].kind, SimCommandKind::PadButton);
+    EXPECT_EQ(script.commands[1].a, PadButtonDpadDown);
+    EXPECT_EQ(script.commands[1].b, 1);
+    EXPECT_EQ(script.commands[2].a, PadButtonA);
+    EXPECT_EQ(script.commands[2].b, 0);
+    EXPECT_EQ(script.commands[3].kind, SimCommandKind::PadAxis);
+    EXPECT_EQ(script.commands[3].a, PadAxisRightY);
+    EXPECT_EQ(script.commands[3].b, -32768);
+    EXPECT_EQ(script.commands[4].a, PadAxisLeftTrigger);
+    EXPECT_EQ(script.commands[5].kind, SimCommandKind::PadDisconnect);
+}
+
 TEST(SimScript, ABadLineIsNamedWithItsNumberAndText) {
-    const char* bad[] = {
-        "jump 3",    "key",        "key 0",         "key 256",       "key 2x",
-        "move 1",    "move 1 2.5", "button 8 down", "button 0 left", "frames",
-        "frames -1", "frames 5 0", "frames 5 1001", "frames 1 2 3",  "keyup 99999999999"};
+    const char* bad[] = {"jump 3",        "key",           "key 0",
+                         "key 256",       "key 2x",        "move 1",
+                         "move 1 2.5",    "button 8 down", "button 0 left",
+                         "frames",        "frames -1",     "frames 5 0",
+                         "frames 5 1001", "frames 1 2 3",  "keyup 99999999999",
+                         "pad",           "pad plug",      "pad button a down",
+                         "pad disconnect"};
     for (const char* line : bad) {
         SimScript script;
         std::string error;
@@ -41,6 +68,17 @@ TEST(SimScript, ABadLineIsNamedWithItsNumberAndText) {
             << line;
         EXPECT_EQ(error.rfind(std::string("3: bad script line: ") + line, 0), 0u) << error;
         EXPECT_EQ(script.commands.size(), 1u);
+    }
+    // With a pad connected, its buttons and axes must be named and in range.
+    const char* badPad[] = {"pad button lefty- down",  "pad button a",     "pad button a held",
+                            "pad axis lefty",          "pad axis leftz 0", "pad axis lefty 40000",
+                            "pad axis lefttrigger -1", "pad connect now"};
+    for (const char* line : badPad) {
+        SimScript script;
+        std::string error;
+        EXPECT_FALSE(ParseSimScript(std::string("pad connect\n") + line + "\n", script, error))
+            << line;
+        EXPECT_EQ(error.rfind(std::string("2: bad script line: ") + line, 0), 0u) << error;
     }
 }
 

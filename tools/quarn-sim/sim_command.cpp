@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: quarn-sim [--trace] [--full-scan] [--level FILE] [SCRIPT]";
+constexpr const char* kUsage =
+    "usage: quarn-sim [--trace] [--full-scan] [--aim-line] [--level FILE] [SCRIPT]";
 
 }  // namespace
 
@@ -22,6 +23,8 @@ int RunSimulatorCommand(int argc, char** argv, std::istream& standardInput, std:
             options.trace = true;
         } else if (argument == "--full-scan") {
             options.fullScan = true;
+        } else if (argument == "--aim-line") {
+            options.aimLine = true;
         } else if (argument == "--level" && i + 1 < argc) {
             options.singleLevel = argv[++i];
         } else if (!argument.empty() && argument[0] != '-' && scriptPath.empty()) {

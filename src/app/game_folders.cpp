@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/atomic_file.h"
 #include "platform/ini.h"
 #include "platform/user_folders.h"
 
@@ -27,7 +28,7 @@ bool PrepareSettings(const GameFolders& folders, std::string& problem) {
         return false;
     if (IsFile(folders.settings))
         return true;
-    return WriteFileAtomically(folders.settings, ReadWholeFile(folders.shippedSettings), problem);
+    return ReplaceFileAtomically(folders.settings, ReadWholeFile(folders.shippedSettings), problem);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "platform/user_folders.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,40 +98,6 @@ bool MakeWritableFolder(const std::string& path, std::string& problem) {
     }
     if (access(path.c_str(), W_OK | X_OK) != 0) {
         problem = Reason(errno);
-        return false;
-    }
-    return true;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& contents,
-                         std::string& problem) {
-    const std::string temporary = path + ".new";
-    const int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (file < 0) {
-        problem = Reason(errno);
-        return false;
-    }
-    size_t written = 0;
-    while (written < contents.size()) {
-        const ssize_t n = write(file, contents.data() + written, contents.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            problem = Reason(errno);
-            close(file);
-            unlink(temporary.c_str());
-            return false;
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (fsync(file) != 0 || close(file) != 0) {
-        problem = Reason(errno);
-        unlink(temporary.c_str());
-        return false;
-    }
-    if (rename(temporary.c_str(), path.c_str()) != 0) {
-        problem = Reason(errno);
-        unlink(temporary.c_str());
         return false;
     }
     return true;

@@ -1,8 +1,7 @@
 #pragma once
 // The folders of the system and the user the program finds its way by: its
 // own folder, the user's configuration and pictures folders as the XDG base
-// directory and user-dirs conventions place them, and making folders and
-// files that survive the program being killed.
+// directory and user-dirs conventions place them, and making folders.
 
 #include <string>
 
@@ -23,10 +22,5 @@ bool IsFile(const std::string& path);
 // Makes the folder and its parents. False, with the reason in `problem`,
 // when it cannot or the folder cannot be written in.
 bool MakeWritableFolder(const std::string& path, std::string& problem);
-// Writes the file through a temporary file in the same folder, flushed to the
-// disk and renamed over it, so the file is always either the old one or the
-// new one whole. False, with the reason in `problem`, when it cannot.
-bool WriteFileAtomically(const std::string& path, const std::string& contents,
-                         std::string& problem);
 // Makes `folder` the current directory; false when it cannot.
 bool ChangeCurrentDirectory(const std::string& folder);

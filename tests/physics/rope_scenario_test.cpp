@@ -321,8 +321,9 @@ TEST_F(RopeScenario, APredictedShotIsTheFlightAndChangesNothing) {
         }
         EXPECT_EQ(rope_.attached, shot.end == End::Catch);
         EXPECT_EQ(CountEvents(EventRopeRelease), shot.end == End::Cut ? 1 : 0);
-        if (shot.end == End::FullReach)
+        if (shot.end == End::FullReach) {
             EXPECT_NEAR(Distance(rope_.position, ball_.previousPosition), rope_.maxLength, 1e-9);
+        }
         world_.ClearEvents();
     }
 }

@@ -1,0 +1,28 @@
+#pragma once
+// Files the program writes for the player: read whole, written atomically (a
+// temporary file in the same folder, flushed to the disk, then renamed over
+// the old one, so a crash or a kill leaves either the old or the new file),
+// and damaged ones set aside instead of overwritten.
+
+#include <string>
+
+// Reads the whole file. False when it cannot be opened or read; `error` says why.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
+
+// Writes `bytes` to `path` atomically. False, with `error` set, when any step
+// fails; the old file is then untouched.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                         std::string* error = nullptr);
+
+// Renames `path` to path + ".bad", or to ".bad.2", ".bad.3", ... when those
+// exist, so no earlier damaged file is lost. Returns the new name, empty when
+// the file could not be renamed.
+std::string SetFileAside(const std::string& path);
+
+// Creates the folder and its missing parents. False, with `error` set, when it
+// does not exist afterwards or cannot be written to.
+bool MakeWritableFolder(const std::string& path, std::string* error = nullptr);
+
+// $XDG_DATA_HOME/APP when XDG_DATA_HOME is an absolute path, else
+// $HOME/.local/share/APP; empty when neither variable gives a folder.
+std::string UserDataFolder(const std::string& app);

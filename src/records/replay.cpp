@@ -1,0 +1,248 @@
+#include "records/replay.h"
+
+#include <cstring>
+
+#include "records/byte_codec.h"
+
+namespace {
+
+constexpr size_t kPathLimit = 4096;
+constexpr size_t kSplitLimit = 100000;
+constexpr size_t kSealSize = 32;
+
+enum FrameFlag : uint8_t {
+    FrameTickAdvanced = 1,
+    FrameShotReady = 2,
+    FrameKeys = 4,
+    FrameMouseMotion = 8,
+    FrameButtons = 16,
+};
+constexpr uint8_t kKnownFrameFlags = 31;
+
+void WritePhysics(ByteWriter& out, const PhysicsSettings& physics) {
+    const PhysicsParameters& world = physics.world;
+    for (float value : {world.ropePush, world.ropeIn, world.ropeOut, world.gravity,
+                        world.bhMaxForce, world.bhRadius, world.magnetMaxForce, world.magnetRadius,
+                        physics.minLength, physics.maxLength, physics.shootPower, physics.hookMass,
+                        physics.ballMass, physics.timeBetweenShoot})
+        out.F32(value);
+}
+
+void ReadPhysics(ByteReader& in, PhysicsSettings& physics) {
+    PhysicsParameters& world = physics.world;
+    for (float* value :
+         {&world.ropePush, &world.ropeIn, &world.ropeOut, &world.gravity, &world.bhMaxForce,
+          &world.bhRadius, &world.magnetMaxForce, &world.magnetRadius, &physics.minLength,
+          &physics.maxLength, &physics.shootPower, &physics.hookMass, &physics.ballMass,
+          &physics.timeBetweenShoot})
+        *value = in.F32();
+}
+
+int* KeyFields(KeyBindings& keys, int index) {
+    int* fields[] = {&keys.left,     &keys.right,     &keys.up,       &keys.down,
+                     &keys.lock,     &keys.nextSong,  &keys.prevSong, &keys.stopSong,
+                     &keys.playSong, &keys.startGame, &keys.reset};
+    return fields[index];
+}
+constexpr int kKeyFieldCount = 11;
+
+void WriteCodes(ByteWriter& out, const std::vector<uint8_t>& codes) {
+    out.U8(static_cast<uint8_t>(codes.size()));
+    out.Raw(codes.data(), codes.size());
+}
+
+void ReadCodes(ByteReader& in, std::vector<uint8_t>& codes) {
+    codes.resize(in.U8());
+    in.Raw(codes.data(), codes.size());
+}
+
+void WriteFrame(ByteWriter& out, const ReplayFrame& frame) {
+    const bool keys = !frame.pressed.empty() || !frame.heldChanges.empty();
+    const bool motion = frame.mouseX != 0 || frame.mouseY != 0;
+    uint8_t flags = 0;
+    flags |= frame.tickAdvanced ? FrameTickAdvanced : 0;
+    flags |= frame.shotReady ? FrameShotReady : 0;
+    flags |= keys ? FrameKeys : 0;
+    flags |= motion ? FrameMouseMotion : 0;
+    flags |= frame.buttonsPressed != 0 ? FrameButtons : 0;
+    out.U8(ReplayFrameRecord);
+    out.U8(flags);
+    out.SignedVarint(frame.counterDelta);
+    if (keys) {
+        WriteCodes(out, frame.pressed);
+        WriteCodes(out, frame.heldChanges);
+    }
+    if (motion) {
+        out.SignedVarint(frame.mouseX);
+        out.SignedVarint(frame.mouseY);
+    }
+    if (frame.buttonsPressed != 0)
+        out.U8(frame.buttonsPressed);
+}
+
+bool ReadFrame(ByteReader& in, ReplayFrame& frame) {
+    const uint8_t flags = in.U8();
+    if (flags & ~kKnownFrameFlags)
+        return false;
+    frame.tickAdvanced = (flags & FrameTickAdvanced) != 0;
+    frame.shotReady = (flags & FrameShotReady) != 0;
+    frame.counterDelta = in.SignedVarint();
+    if (flags & FrameKeys) {
+        ReadCodes(in, frame.pressed);
+        ReadCodes(in, frame.heldChanges);
+    }
+    if (flags & FrameMouseMotion) {
+        const int64_t x = in.SignedVarint();
+        const int64_t y = in.SignedVarint();
+        if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX)
+            return false;
+        frame.mouseX = static_cast<int32_t>(x);
+        frame.mouseY = static_cast<int32_t>(y);
+    }
+    if (flags & FrameButtons)
+        frame.buttonsPressed = in.U8();
+    return !in.Failed();
+}
+
+}  // namespace
+
+bool ReplayFrame::operator==(const ReplayFrame& other) const {
+    return counterDelta == other.counterDelta && tickAdvanced == other.tickAdvanced &&
+           shotReady == other.shotReady && pressed == other.pressed &&
+           heldChanges == other.heldChanges && mouseX == other.mouseX && mouseY == other.mouseY &&
+           buttonsPressed == other.buttonsPressed;
+}
+
+std::string EncodePhysicsSettings(const PhysicsSettings& physics) {
+    ByteWriter out;
+    WritePhysics(out, physics);
+    return out.Bytes();
+}
+
+ContentHash HashPhysicsSettings(const PhysicsSettings& physics) {
+    return HashBytes(EncodePhysicsSettings(physics));
+}
+
+bool SamePhysicsSettings(const PhysicsSettings& a, const PhysicsSettings& b) {
+    return EncodePhysicsSettings(a) == EncodePhysicsSettings(b);
+}
+
+std::string EncodeReplay(const Replay& replay) {
+    ByteWriter out;
+    out.Raw(kReplayMagic, sizeof kReplayMagic);
+    out.U16(kReplayFormatVersion);
+    out.U32(replay.physicsVersion);
+    out.Raw(replay.levelHash.data(), replay.levelHash.size());
+    out.Text(replay.levelPath);
+    WritePhysics(out, replay.physics);
+    KeyBindings keys = replay.keys;
+    for (int i = 0; i < kKeyFieldCount; ++i)
+        out.U8(static_cast<uint8_t>(*KeyFields(keys, i)));
+    out.I32(replay.entryNumber);
+    out.F32(replay.cursorX);
+    out.F32(replay.cursorY);
+    out.I32(replay.collisions);
+    out.U64(static_cast<uint64_t>(replay.counterFrequency));
+    out.U32(replay.steps);
+    out.U32(static_cast<uint32_t>(StepMilliseconds(replay.steps)));
+    out.Varint(replay.splits.size());
+    for (const Split& split : replay.splits) {
+        out.I32(split.checkpoint);
+        out.U32(split.step);
+    }
+    out.Varint(replay.frames.size());
+    for (const ReplayFrame& frame : replay.frames)
+        WriteFrame(out, frame);
+    const ContentHash seal = HashBytes(out.Bytes());
+    out.Raw(seal.data(), seal.size());
+    return out.Bytes();
+}
+
+bool DecodeReplay(const std::string& bytes, Replay& replay, std::string& problem) {
+    replay = Replay();
+    if (bytes.size() < sizeof kReplayMagic ||
+        std::memcmp(bytes.data(), kReplayMagic, sizeof kReplayMagic) != 0) {
+        problem = "not a replay file";
+        return false;
+    }
+    ByteReader in(bytes.data(), bytes.size());
+    char magic[sizeof kReplayMagic];
+    in.Raw(magic, sizeof magic);
+    const uint16_t version = in.U16();
+    if (in.Failed()) {
+        problem = "cut short";
+        return false;
+    }
+    if (version > kReplayFormatVersion) {
+        problem = "written by a newer version of the game (replay format " +
+                  std::to_string(version) + ", this one reads " +
+                  std::to_string(kReplayFormatVersion) + ")";
+        return false;
+    }
+    if (version == 0 || bytes.size() < sizeof magic + 2 + kSealSize) {
+        problem = version == 0 ? "damaged (format version 0)" : "cut short";
+        return false;
+    }
+    const size_t body = bytes.size() - kSealSize;
+    const ContentHash seal = HashBytes(bytes.data(), body);
+    if (std::memcmp(seal.data(), bytes.data() + body, kSealSize) != 0) {
+        problem = "damaged or cut short (its checksum does not match)";
+        return false;
+    }
+
+    ByteReader header(bytes.data() + sizeof magic + 2, body - sizeof magic - 2);
+    replay.physicsVersion = header.U32();
+    header.Raw(replay.levelHash.data(), replay.levelHash.size());
+    replay.levelPath = header.Text(kPathLimit);
+    ReadPhysics(header, replay.physics);
+    for (int i = 0; i < kKeyFieldCount; ++i)
+        *KeyFields(replay.keys, i) = header.U8();
+    replay.entryNumber = header.I32();
+    replay.cursorX = header.F32();
+    replay.cursorY = header.F32();
+    replay.collisions = header.I32();
+    replay.counterFrequency = static_cast<int64_t>(header.U64());
+    replay.steps = header.U32();
+    const uint32_t milliseconds = header.U32();
+    const uint64_t splitCount = header.Varint();
+    if (header.Failed() || splitCount > kSplitLimit || splitCount * 8 > header.Remaining()) {
+        problem = "damaged (its header cannot be read)";
+        return false;
+    }
+    replay.splits.resize(static_cast<size_t>(splitCount));
+    for (Split& split : replay.splits) {
+        split.checkpoint = header.I32();
+        split.step = header.U32();
+    }
+    const uint64_t frameCount = header.Varint();
+    // Every frame takes at least three bytes.
+    if (header.Failed() || frameCount > header.Remaining() / 3 || frameCount == 0) {
+        problem = "damaged (its frame count does not fit the file)";
+        return false;
+    }
+    replay.frames.resize(static_cast<size_t>(frameCount));
+    for (ReplayFrame& frame : replay.frames) {
+        const uint8_t kind = header.U8();
+        if (kind != ReplayFrameRecord) {
+            problem = header.Failed() ? "damaged (its frames are cut short)"
+                                      : "written by a newer version of the game (record kind " +
+                                            std::to_string(kind) + ")";
+            return false;
+        }
+        if (!ReadFrame(header, frame)) {
+            problem = "damaged (a frame cannot be read)";
+            return false;
+        }
+    }
+    if (header.Remaining() != 0) {
+        problem = "damaged (bytes after the last frame)";
+        return false;
+    }
+    if (replay.counterFrequency <= 0 || replay.splits.empty() ||
+        replay.splits.back().checkpoint != kEndSplit || replay.splits.back().step != replay.steps ||
+        milliseconds != StepMilliseconds(replay.steps)) {
+        problem = "damaged (its time, splits and frequency do not agree)";
+        return false;
+    }
+    return true;
+}

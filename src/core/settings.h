@@ -67,6 +67,12 @@ struct PlaySettings {
     bool frameLimit = false;
 };
 
+// Section Records, read at every new game.
+struct RecordSettings {
+    bool ghost = true;  // show the level's best run as a ghost
+    int keepRuns = 0;   // keep the replays of this many last runs per level too
+};
+
 struct SoundSettings {
     bool effects = true;
     bool music = true;
@@ -80,6 +86,7 @@ KeyBindings ReadKeyBindings();
 PhysicsSettings ReadPhysicsSettings();
 CameraSettings ReadCameraSettings();
 SoundSettings ReadSoundSettings();
+RecordSettings ReadRecordSettings();
 
 // The current directory followed by "/settings.ini".
 std::string SettingsPath();

@@ -107,6 +107,11 @@ public:
     void SetSingleLevel(const std::string& path) { singleLevel_ = path; }
     // At most one observer; null removes it.
     void SetObserver(GameObserver* observer) { observer_ = observer; }
+    // Where a re-simulated level begins as the live game had it: the end zone
+    // the previous level ended in (before the load), and the aim cursor's
+    // offset carried over from it (before the level's first controls).
+    void SetEntryNumber(int32_t entryNumber) { triggers_.entryNumber = entryNumber; }
+    void SetCursorOffset(Vector2f offset) { cursorOffset_ = offset; }
 
     // State for tests, tools and the heads-up display.
     TPlayer& Ball() { return ball_; }

@@ -18,6 +18,10 @@
 class TBaseObject;
 class TPlayer;
 
+// Raise it with every change to what a step computes: records and replays of
+// another version no longer hold.
+constexpr uint32_t kPhysicsVersion = 1;
+
 class PhysicsWorld {
 public:
     PhysicsWorld();

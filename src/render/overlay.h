@@ -33,6 +33,12 @@ public:
     // Text is placed from the top of a window this tall (the configured height).
     void SetWindowHeight(int height) { windowHeight_ = height; }
 
+    // The colour PrintText writes in; green until changed.
+    void SetTextColor(float red, float green, float blue) {
+        textColor_[0] = red;
+        textColor_[1] = green;
+        textColor_[2] = blue;
+    }
     int PrintText(int x, int y, const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 4, 5)))
@@ -47,4 +53,5 @@ public:
 private:
     uint32_t fontBase_ = 0;
     int windowHeight_ = 480;
+    float textColor_[3] = {0.0f, 1.0f, 0.0f};
 };

@@ -81,6 +81,8 @@ public:
         return static_cast<int64_t>(raw >> 1) ^ -static_cast<int64_t>(raw & 1);
     }
     void Raw(void* out, size_t size) {
+        if (size == 0)
+            return;
         if (size > Remaining()) {
             failed_ = true;
             std::memset(out, 0, size);

@@ -118,3 +118,18 @@ private:
     size_t position_ = 0;
     bool failed_ = false;
 };
+
+// The files of records/: four magic bytes, a u16 format version, the body,
+// and a SHA-256 of everything before it. `what` names the kind of file in
+// problems ("replay", "records").
+constexpr size_t kSealSize = 32;
+
+// Writes the magic and version that open a sealed file.
+void BeginSealed(ByteWriter& out, const char (&magic)[4], uint16_t version);
+// The finished file: what was written, then its seal.
+std::string Sealed(const ByteWriter& out);
+// Checks the magic, the version (not 0, not newer than `newest`) and the
+// seal. True with `body` reading the bytes between the version and the seal;
+// false with `problem` saying what is wrong.
+bool OpenSealed(const std::string& bytes, const char (&magic)[4], uint16_t newest, const char* what,
+                ByteReader& body, std::string& problem);

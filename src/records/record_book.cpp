@@ -1,12 +1,9 @@
 #include "records/record_book.h"
 
-#include <cstring>
-
 #include "records/byte_codec.h"
 
 namespace {
 
-constexpr size_t kSealSize = 32;
 constexpr size_t kPathLimit = 4096;
 constexpr uint64_t kCountLimit = 1000000;
 
@@ -67,8 +64,7 @@ bool RecordBook::OfferLoop(const LoopRecord& loop) {
 
 std::string EncodeRecords(const RecordBook& book) {
     ByteWriter out;
-    out.Raw(kRecordMagic, sizeof kRecordMagic);
-    out.U16(kRecordFormatVersion);
+    BeginSealed(out, kRecordMagic, kRecordFormatVersion);
     out.Varint(book.levels.size());
     for (const LevelRecord& level : book.levels) {
         WriteKey(out, level.key);
@@ -85,43 +81,14 @@ std::string EncodeRecords(const RecordBook& book) {
         WriteKey(out, loop.key);
         out.U64(loop.steps);
     }
-    const ContentHash seal = HashBytes(out.Bytes());
-    out.Raw(seal.data(), seal.size());
-    return out.Bytes();
+    return Sealed(out);
 }
 
 bool DecodeRecords(const std::string& bytes, RecordBook& book, std::string& problem) {
     book = RecordBook();
-    if (bytes.size() < sizeof kRecordMagic ||
-        std::memcmp(bytes.data(), kRecordMagic, sizeof kRecordMagic) != 0) {
-        problem = "not a records file";
+    ByteReader in(nullptr, 0);
+    if (!OpenSealed(bytes, kRecordMagic, kRecordFormatVersion, "records", in, problem))
         return false;
-    }
-    ByteReader start(bytes.data() + sizeof kRecordMagic, bytes.size() - sizeof kRecordMagic);
-    const uint16_t version = start.U16();
-    if (start.Failed()) {
-        problem = "cut short";
-        return false;
-    }
-    if (version > kRecordFormatVersion) {
-        problem = "written by a newer version of the game (records format " +
-                  std::to_string(version) + ", this one reads " +
-                  std::to_string(kRecordFormatVersion) + ")";
-        return false;
-    }
-    const size_t headerSize = sizeof kRecordMagic + 2;
-    if (version == 0 || bytes.size() < headerSize + kSealSize) {
-        problem = version == 0 ? "damaged (format version 0)" : "cut short";
-        return false;
-    }
-    const size_t body = bytes.size() - kSealSize;
-    const ContentHash seal = HashBytes(bytes.data(), body);
-    if (std::memcmp(seal.data(), bytes.data() + body, kSealSize) != 0) {
-        problem = "damaged or cut short (its checksum does not match)";
-        return false;
-    }
-
-    ByteReader in(bytes.data() + headerSize, body - headerSize);
     const uint64_t levelCount = in.Varint();
     if (levelCount > kCountLimit || levelCount > in.Remaining()) {
         problem = "damaged (its level count does not fit the file)";

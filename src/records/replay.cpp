@@ -1,14 +1,11 @@
 #include "records/replay.h"
 
-#include <cstring>
-
 #include "records/byte_codec.h"
 
 namespace {
 
 constexpr size_t kPathLimit = 4096;
 constexpr size_t kSplitLimit = 100000;
-constexpr size_t kSealSize = 32;
 
 enum FrameFlag : uint8_t {
     FrameTickAdvanced = 1,
@@ -129,8 +126,7 @@ bool SamePhysicsSettings(const PhysicsSettings& a, const PhysicsSettings& b) {
 
 std::string EncodeReplay(const Replay& replay) {
     ByteWriter out;
-    out.Raw(kReplayMagic, sizeof kReplayMagic);
-    out.U16(kReplayFormatVersion);
+    BeginSealed(out, kReplayMagic, kReplayFormatVersion);
     out.U32(replay.physicsVersion);
     out.Raw(replay.levelHash.data(), replay.levelHash.size());
     out.Text(replay.levelPath);
@@ -153,44 +149,14 @@ std::string EncodeReplay(const Replay& replay) {
     out.Varint(replay.frames.size());
     for (const ReplayFrame& frame : replay.frames)
         WriteFrame(out, frame);
-    const ContentHash seal = HashBytes(out.Bytes());
-    out.Raw(seal.data(), seal.size());
-    return out.Bytes();
+    return Sealed(out);
 }
 
 bool DecodeReplay(const std::string& bytes, Replay& replay, std::string& problem) {
     replay = Replay();
-    if (bytes.size() < sizeof kReplayMagic ||
-        std::memcmp(bytes.data(), kReplayMagic, sizeof kReplayMagic) != 0) {
-        problem = "not a replay file";
+    ByteReader header(nullptr, 0);
+    if (!OpenSealed(bytes, kReplayMagic, kReplayFormatVersion, "replay", header, problem))
         return false;
-    }
-    ByteReader in(bytes.data(), bytes.size());
-    char magic[sizeof kReplayMagic];
-    in.Raw(magic, sizeof magic);
-    const uint16_t version = in.U16();
-    if (in.Failed()) {
-        problem = "cut short";
-        return false;
-    }
-    if (version > kReplayFormatVersion) {
-        problem = "written by a newer version of the game (replay format " +
-                  std::to_string(version) + ", this one reads " +
-                  std::to_string(kReplayFormatVersion) + ")";
-        return false;
-    }
-    if (version == 0 || bytes.size() < sizeof magic + 2 + kSealSize) {
-        problem = version == 0 ? "damaged (format version 0)" : "cut short";
-        return false;
-    }
-    const size_t body = bytes.size() - kSealSize;
-    const ContentHash seal = HashBytes(bytes.data(), body);
-    if (std::memcmp(seal.data(), bytes.data() + body, kSealSize) != 0) {
-        problem = "damaged or cut short (its checksum does not match)";
-        return false;
-    }
-
-    ByteReader header(bytes.data() + sizeof magic + 2, body - sizeof magic - 2);
     replay.physicsVersion = header.U32();
     header.Raw(replay.levelHash.data(), replay.levelHash.size());
     replay.levelPath = header.Text(kPathLimit);

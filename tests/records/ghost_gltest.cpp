@@ -11,6 +11,7 @@
 #include "core/event_list.h"
 #include "platform/gl.h"
 #include "records/recorded_game.h"
+#include "records/shaft_level.h"
 #include "render/world_renderer.h"
 #include "sim/game_simulator.h"
 #include "support/game_folder.h"
@@ -21,18 +22,6 @@
 #include "support/scripted_input.h"
 
 namespace {
-
-// The ball hangs from the ceiling after the load; a shot lets it drop.
-constexpr const char* kHangLevel = R"(
-outline shaft
-    loop -150 -3000  150 -3000  150 400  -150 400
-end
-outline ceiling
-    solid -150 200  150 200  150 220  -150 220
-end
-primitive START point 0 120
-primitive END box -150 -2500 150 -2400
-)";
 
 void WritePicture(const TempDir& folder, const std::string& name, uint8_t grey) {
     folder.Write(name, "");
@@ -95,8 +84,8 @@ TEST(GhostOnScreen, TheBestRunIsDrawnTranslucentWhereItsBallWasAtTheLiveStep) {
     WritePicture(folder, "Textures/quarn.png", 255);
     WritePicture(folder, "Textures/rope.png", 255);
     WritePicture(folder, "Menu/cursor.png", 255);
-    WriteCompiledLevel(folder, "Levels/hang.dme", kHangLevel);
-    WriteLevelList(folder, {"Levels/hang.dme"});
+    WriteCompiledLevel(folder, "Levels/shaft.dme", kShaftLevel);
+    WriteLevelList(folder, {"Levels/shaft.dme"});
 
     // The best run: a shot that lets go of the ceiling, and the drop to the end.
     std::ostringstream trace;

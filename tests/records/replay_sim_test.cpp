@@ -17,6 +17,7 @@
 #include "platform/file_store.h"
 #include "quarn-sim/sim_command.h"
 #include "records/recorded_game.h"
+#include "records/shaft_level.h"
 #include "sim/game_simulator.h"
 #include "support/game_folder.h"
 #include "support/scripted_input.h"
@@ -26,20 +27,6 @@ namespace {
 
 const std::string kGameDir = QUARN_GAME_DIR;
 const std::string kLevelSourceDir = QUARN_LEVEL_SOURCE_DIR;
-
-// A deep shaft: the ball drops past a checkpoint into the end zone, whatever
-// the hook does on the way.
-constexpr const char* kShaftLevel = R"(
-outline shaft
-    loop -150 -3000  150 -3000  150 400  -150 400
-end
-outline ceiling
-    solid -150 200  150 200  150 220  -150 220
-end
-primitive START point 0 120
-primitive CP4 cylinder 0 -1200 60
-primitive END box -150 -2500 150 -2400
-)";
 
 // Fire, swing, reel out, let go; the first run ends in the drop, the keys
 // after it start the level again.

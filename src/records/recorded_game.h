@@ -68,6 +68,10 @@ public:
     const RunRecorder& Recorder() const { return recorder_; }
     // The best time of the level being played, 0 without one.
     uint32_t BestSteps() const { return hasBest_ ? best_.steps : 0; }
+    // The last split's difference against the best run ("-0:0:250"), empty
+    // before one, and whether it was faster.
+    const std::string& SplitText() const { return splitText_; }
+    bool SplitFaster() const { return splitFaster_; }
 
     GLExtensions& Extensions() override { return game_->Extensions(); }
     void Attach(EventList* events, GLWindow* window, InputSubsystem* input,

@@ -16,11 +16,6 @@ void SetError(std::string* error, const std::string& what) {
         *error = what + ": " + std::strerror(errno);
 }
 
-bool Exists(const std::string& path) {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -101,11 +96,16 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     return true;
 }
 
+bool PathExists(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
 std::string SetFileAside(const std::string& path) {
     std::string aside = path + ".bad";
-    for (int n = 2; Exists(aside) && n < 1000; ++n)
+    for (int n = 2; PathExists(aside) && n < 1000; ++n)
         aside = path + ".bad." + std::to_string(n);
-    if (Exists(aside) || ::rename(path.c_str(), aside.c_str()) != 0)
+    if (PathExists(aside) || ::rename(path.c_str(), aside.c_str()) != 0)
         return std::string();
     return aside;
 }

@@ -14,6 +14,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
 bool WriteFileAtomically(const std::string& path, const std::string& bytes,
                          std::string* error = nullptr);
 
+// Whether anything (a file, a folder, a link) is at `path`.
+bool PathExists(const std::string& path);
+
 // Renames `path` to path + ".bad", or to ".bad.2", ".bad.3", ... when those
 // exist, so no earlier damaged file is lost. Returns the new name, empty when
 // the file could not be renamed.

@@ -35,8 +35,13 @@ bool RecordStore::Open() {
     bookWritable_ = true;
     book_ = RecordBook();
     std::string bytes;
-    if (!ReadWholeFile(RecordsPath(), bytes))
+    if (!ReadWholeFile(RecordsPath(), bytes, &error)) {
+        if (PathExists(RecordsPath())) {
+            Report(error + "; it is left as it is and not written over.");
+            bookWritable_ = false;
+        }
         return true;  // no records yet
+    }
     std::string problem;
     if (!DecodeRecords(bytes, book_, problem)) {
         book_ = RecordBook();

@@ -201,6 +201,16 @@ TEST(RecordStoreFiles, AFolderThatCannotBeUsedIsReportedOnce) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("cannot keep records"), std::string::npos) << said;
     EXPECT_FALSE(store.OfferRun(SampleReplay(), 0));
+    // A records file that cannot be read is reported and never written over.
+    dir.Write("quarn/records.dat/inside", "a folder where the file should be");
+    RecordStore unreadable(dir.File("quarn"));
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(unreadable.Open());
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("not written over"), std::string::npos);
+    EXPECT_TRUE(unreadable.OfferRun(SampleReplay(), 0));
+    EXPECT_EQ(ReadFileText(dir.File("quarn/records.dat/inside")),
+              "a folder where the file should be");
+
     RecordStore nowhere("");
     testing::internal::CaptureStderr();
     EXPECT_FALSE(nowhere.Open());

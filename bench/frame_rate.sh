@@ -53,12 +53,13 @@ play() {
     sed -i -e "s/^width=.*/width=$width/" -e "s/^height=.*/height=$height/" \
         -e 's/^fullscreen=.*/fullscreen=0/' "$folder/settings.ini"
     [ "$mode" = unlimited ] && sed -i -e 's/^fps_limit=.*/fps_limit=0/' "$folder/settings.ini"
-    (cd "$folder" && exec env QUARN_FRAME_STATS=1 QUARN_MESSAGEBOX=stderr \
-        SDL_AUDIODRIVER=dummy "$@" ./quarn >"$folder/stdout" 2>"$folder/stderr") &
+    # Records and replays go into the copy, never into the real home.
+    (cd "$folder" && exec env QUARN_FRAME_STATS=1 QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy \
+        XDG_DATA_HOME="$folder/data-home" "$@" ./quarn >"$folder/stdout" 2>"$folder/stderr") &
     pid=$!
     window=""
     tries=0
-    while [ -z "$window" ] && [ "$tries" -lt 300 ]; do
+    while [ -z "$window" ] && [ "$tries" -lt 600 ]; do
         window=$(xdotool search --all --pid "$pid" --name '^Quarn$' 2>/dev/null | head -n 1)
         [ -n "$window" ] || sleep 0.1
         tries=$((tries + 1))

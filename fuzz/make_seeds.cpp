@@ -1,7 +1,8 @@
 // quarn-fuzz-seeds OUT: writes the starting corpus of the binary readers into
 // OUT/<fuzzer>/: small pictures of every accepted form, built by the same
-// helpers the tests use, and scene files compiled from the level sources in
-// fuzz/seeds/level_source/.
+// helpers the tests use, scene files compiled from the level sources in
+// fuzz/seeds/level_source/, and a replay and a records file without their
+// checksums (the fuzzers seal what they are given).
 
 #include <sys/stat.h>
 
@@ -12,6 +13,8 @@
 #include "levelc/level_compiler.h"
 #include "levelc/level_source.h"
 #include "levelc/scene_writer.h"
+#include "records/record_book.h"
+#include "records/replay.h"
 #include "resources/image.h"
 #include "scene/scene.h"
 #include "support/image_files.h"
@@ -127,6 +130,44 @@ bool WriteScenes(const std::string& out, const std::string& levelSeeds) {
     return ok;
 }
 
+// The bytes before the 32-byte checksum.
+std::string Unsealed(const std::string& bytes) {
+    return bytes.substr(0, bytes.size() - 32);
+}
+
+void WriteRecordFiles(const std::string& out) {
+    Replay replay;
+    replay.physicsVersion = 1;
+    replay.levelPath = "Levels/seed.dme";
+    replay.counterFrequency = 1000000;
+    replay.steps = 10;
+    replay.splits = {{3, 4}, {kEndSplit, 10}};
+    ReplayFrame first;
+    first.counterDelta = 16000;
+    first.tickAdvanced = true;
+    first.pressed = {28};
+    first.heldChanges = {28, 17};
+    first.mouseX = -5;
+    first.mouseY = 7;
+    first.buttonsPressed = 1;
+    ReplayFrame second;
+    second.counterDelta = 15000;
+    second.shotReady = true;
+    replay.frames = {first, second, first};
+    const std::string replays = MakeDir(out, "replay_fuzzer");
+    WriteFile(replays + "/run.qrp", Unsealed(EncodeReplay(replay)));
+
+    RecordBook book;
+    LevelRecord level;
+    level.levelPath = replay.levelPath;
+    level.steps = 10;
+    level.splits = replay.splits;
+    book.levels = {level, level};
+    book.loops = {LoopRecord{}};
+    const std::string records = MakeDir(out, "records_fuzzer");
+    WriteFile(records + "/records.dat", Unsealed(EncodeRecords(book)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,5 +178,6 @@ int main(int argc, char** argv) {
     const std::string out = argv[1];
     mkdir(out.c_str(), 0755);
     WritePictures(out);
+    WriteRecordFiles(out);
     return WriteScenes(out, argv[2]) ? 0 : 1;
 }

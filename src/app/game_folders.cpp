@@ -1,9 +1,6 @@
 #include "app/game_folders.h"
 
-#include <fstream>
-#include <sstream>
-
-#include "platform/atomic_file.h"
+#include "platform/file_store.h"
 #include "platform/ini.h"
 #include "platform/user_folders.h"
 
@@ -14,21 +11,16 @@ constexpr char kSettingsFile[] = "/settings.ini";
 constexpr char kDataBelowPrefix[] = "/../share/quarn";
 constexpr char kOwnFolder[] = "/quarn";
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
-}
-
 // The user's settings file, made from the shipped one when there is none.
 bool PrepareSettings(const GameFolders& folders, std::string& problem) {
     const size_t slash = folders.settings.rfind('/');
-    if (!MakeWritableFolder(folders.settings.substr(0, slash), problem))
+    if (!MakeWritableFolder(folders.settings.substr(0, slash), &problem))
         return false;
     if (IsFile(folders.settings))
         return true;
-    return ReplaceFileAtomically(folders.settings, ReadWholeFile(folders.shippedSettings), problem);
+    std::string shipped;
+    return ReadWholeFile(folders.shippedSettings, shipped, &problem) &&
+           WriteFileAtomically(folders.settings, shipped, &problem);
 }
 
 }  // namespace
@@ -66,7 +58,7 @@ std::vector<std::string> UseGameFolders(GameFolders& folders) {
         folders.settings = folders.shippedSettings;
     }
     SetSettingsFile(folders.settings);
-    if (!MakeWritableFolder(folders.screenshots, problem)) {
+    if (!MakeWritableFolder(folders.screenshots, &problem)) {
         messages.push_back("Cannot keep screenshots in " +
                            (folders.screenshots.empty() ? std::string("the pictures folder")
                                                         : folders.screenshots) +

@@ -8,6 +8,8 @@
 #include "input/input.h"
 #include "menu/menu.h"
 #include "platform/audio_mixer_backend.h"
+#include "platform/file_store.h"
+#include "records/recorded_game.h"
 
 SubsystemFactory DefaultSubsystems(Clock& clock) {
     SubsystemFactory factory;
@@ -21,7 +23,9 @@ SubsystemFactory DefaultSubsystems(Clock& clock) {
         return std::make_unique<TMenu>();
     };
     factory.createGame = [&clock]() -> std::unique_ptr<GameSubsystem> {
-        return std::make_unique<Game>(clock);
+        auto game = std::make_unique<RecordedGame>(std::make_unique<Game>(clock), clock);
+        game->KeepRecordsIn(UserDataFolder("quarn"));
+        return game;
     };
     return factory;
 }

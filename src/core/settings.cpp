@@ -177,6 +177,13 @@ PlaySettings ReadPlaySettings() {
     return play;
 }
 
+RecordSettings ReadRecordSettings() {
+    RecordSettings records;
+    records.ghost = ReadSettingBool("Records", "ghost", "1");
+    records.keepRuns = ReadSettingInt("Records", "keep_runs", "0");
+    return records;
+}
+
 SoundSettings ReadSoundSettings() {
     SoundSettings sound;
     sound.effects = ReadSettingBool("Sound", "effects", "1");

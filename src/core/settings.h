@@ -95,6 +95,12 @@ struct PlaySettings {
     bool aimLine = true;  // the line from the ball to where the hook would catch
 };
 
+// Section Records, read at every new game.
+struct RecordSettings {
+    bool ghost = true;  // show the level's best run as a ghost
+    int keepRuns = 0;   // keep the replays of this many last runs per level too
+};
+
 struct SoundSettings {
     bool effects = true;
     bool music = true;
@@ -109,6 +115,7 @@ PadBindings ReadPadBindings();
 PhysicsSettings ReadPhysicsSettings();
 CameraSettings ReadCameraSettings();
 SoundSettings ReadSoundSettings();
+RecordSettings ReadRecordSettings();
 
 // Writes the key and pad bindings into settings.ini, every other line of the
 // file kept as it stands; the file is replaced atomically. False, with the

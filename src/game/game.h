@@ -112,6 +112,21 @@ public:
     // Works out the aim line in every frame as drawing it does, also
     // without a window (a window's game always does).
     void SetAimLineWithoutWindow(bool on) { aimLineWithoutWindow_ = on; }
+    // Where a re-simulated level begins as the live game had it: the end zone
+    // the previous level ended in (before the load), and the aim cursor's
+    // offset carried over from it (before the level's first controls).
+    void SetEntryNumber(int32_t entryNumber) { triggers_.entryNumber = entryNumber; }
+    void SetCursorOffset(Vector2f offset) { cursorOffset_ = offset; }
+    // The controller's aim carried over from it, and the bindings the run
+    // was played with (a new game reads them from the settings).
+    void SetPadAim(bool aiming, const Vector2& aim) {
+        padAiming_ = aiming;
+        padAim_ = aim;
+    }
+    void SetBindings(const KeyBindings& keys, const PadBindings& pad) {
+        keys_ = keys;
+        padBindings_ = pad;
+    }
 
     // State for tests, tools and the heads-up display.
     TPlayer& Ball() { return ball_; }
@@ -133,6 +148,8 @@ public:
     const ShotPrediction& AimLine() const { return aimLine_; }
     // The right stick aims (until the mouse moves).
     bool PadAiming() const { return padAiming_; }
+    Vector2 PadAim() const { return padAim_; }
+    const PadBindings& Pad() const { return padBindings_; }
     const std::vector<LightOrderEntry>& LightOrder() const { return lightOrder_; }
     const FrameTimer& Timer() const { return frameTimer_; }
     Vector2f AimPoint() const { return aimPoint_; }

@@ -73,16 +73,22 @@ int32_t LevelTriggers::AddSoundTrigger(int32_t realId, float x, float y, float r
 }
 
 bool LevelTriggers::CheckCheckpoints(const TBaseObject& ball) {
+    const Checkpoint* touched = TouchedCheckpoint(ball);
+    if (touched == nullptr)
+        return false;
+    lastCheckpointId = touched->id;
+    return true;
+}
+
+const Checkpoint* LevelTriggers::TouchedCheckpoint(const TBaseObject& ball) const {
     // A checkpoint's cylinder stands along the depth axis, so its area in the
     // play plane is the circle of its radius about (x, z), as for end zones.
     for (const Checkpoint& checkpoint : checkpoints) {
         const Vector2 centre{checkpoint.x, checkpoint.z};
-        if (Distance(ball.position, centre) <= checkpoint.radius + ball.radius) {
-            lastCheckpointId = checkpoint.id;
-            return true;
-        }
+        if (Distance(ball.position, centre) <= checkpoint.radius + ball.radius)
+            return &checkpoint;
     }
-    return false;
+    return nullptr;
 }
 
 namespace {

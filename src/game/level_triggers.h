@@ -59,6 +59,8 @@ public:
 
     // Whether the ball touches a checkpoint; records the first one's id.
     bool CheckCheckpoints(const TBaseObject& ball);
+    // The first checkpoint the ball touches, null for none; records nothing.
+    const Checkpoint* TouchedCheckpoint(const TBaseObject& ball) const;
     // Whether the ball is in an end zone; the first one's id becomes the
     // entry number.
     bool CheckEndZones(const TBaseObject& ball);

@@ -32,6 +32,10 @@ struct ShotPrediction {
 
 constexpr int kMostPredictedSteps = 400;
 
+// Raise it with every change to what a step computes: records and replays of
+// another version no longer hold.
+constexpr uint32_t kPhysicsVersion = 1;
+
 class PhysicsWorld {
 public:
     PhysicsWorld();

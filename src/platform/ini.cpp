@@ -1,6 +1,6 @@
 #include "platform/ini.h"
 
-#include "platform/atomic_file.h"
+#include "platform/file_store.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -192,7 +192,7 @@ bool WriteProfileStrings(const std::string& path, const std::vector<ProfileEntry
     ProfileText text = SplitLines(bytes);
     for (const ProfileEntry& entry : entries)
         SetEntry(text, entry);
-    return ReplaceFileAtomically(target, JoinLines(text), error);
+    return WriteFileAtomically(target, JoinLines(text), &error);
 }
 
 std::string ReadProfileString(const std::string& path, const std::string& section,

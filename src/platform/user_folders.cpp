@@ -3,9 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -48,10 +46,6 @@ std::string PicturesFromUserDirs(const std::string& configHome, const std::strin
     return "";
 }
 
-std::string Reason(int error) {
-    return std::strerror(error);
-}
-
 }  // namespace
 
 std::string ExecutableFolder() {
@@ -83,24 +77,6 @@ std::string UserPicturesFolder() {
 bool IsFile(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool MakeWritableFolder(const std::string& path, std::string& problem) {
-    if (path.empty()) {
-        problem = "no home folder";
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
-    if (error) {
-        problem = error.message();
-        return false;
-    }
-    if (access(path.c_str(), W_OK | X_OK) != 0) {
-        problem = Reason(errno);
-        return false;
-    }
-    return true;
 }
 
 bool ChangeCurrentDirectory(const std::string& folder) {

@@ -1,7 +1,8 @@
 #pragma once
 // The folders of the system and the user the program finds its way by: its
-// own folder, the user's configuration and pictures folders as the XDG base
-// directory and user-dirs conventions place them, and making folders.
+// own folder, and the user's configuration, data and pictures folders as the
+// XDG base directory and user-dirs conventions place them. Making folders and
+// files in them: platform/file_store.h.
 
 #include <string>
 
@@ -19,8 +20,5 @@ std::string UserPicturesFolder();
 
 // Whether `path` names an existing regular file.
 bool IsFile(const std::string& path);
-// Makes the folder and its parents. False, with the reason in `problem`,
-// when it cannot or the folder cannot be written in.
-bool MakeWritableFolder(const std::string& path, std::string& problem);
 // Makes `folder` the current directory; false when it cannot.
 bool ChangeCurrentDirectory(const std::string& folder);

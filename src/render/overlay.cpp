@@ -146,7 +146,7 @@ void Overlay::FreeFont() {
 }
 
 int Overlay::PrintText(int x, int y, const char* format, ...) {
-    glColor3f(0.0f, 1.0f, 0.0f);
+    glColor3f(textColor_[0], textColor_[1], textColor_[2]);
     glDisable(GL_DEPTH_TEST);
     if (!format)
         return -1;

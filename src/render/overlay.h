@@ -39,6 +39,12 @@ public:
         drawableHeight_ = height;
     }
 
+    // The colour PrintText writes in; green until changed.
+    void SetTextColor(float red, float green, float blue) {
+        textColor_[0] = red;
+        textColor_[1] = green;
+        textColor_[2] = blue;
+    }
     int PrintText(int x, int y, const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 4, 5)))
@@ -71,4 +77,5 @@ private:
     int glyphTextureWidth_ = 1;
     int glyphTextureHeight_ = 1;
     Glyph glyphs_[256];
+    float textColor_[3] = {0.0f, 1.0f, 0.0f};
 };

@@ -512,6 +512,47 @@ void WorldRenderer::DrawBallAndRope(const Camera& camera, const TPlayer& ball,
     }
 }
 
+void WorldRenderer::DrawGhost(const Camera& camera, const TPlayer& ball, float alpha,
+                              const BallTextures& textures) {
+    SelectTextureUnit(0);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);  // the live ball behind it still shows
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+
+    BuildRopePolyline(ball, 1.0, ropePoints_);
+    BuildRopeRibbon(ropePoints_, ribbon_);
+    if (ribbon_.VertexCount() > 0) {
+        LoadCameraTransform(camera, false);
+        glBindTexture(GL_TEXTURE_2D, textures.rope);
+        glVertexPointer(3, GL_FLOAT, 0, ribbon_.positions.data());
+        glTexCoordPointer(2, GL_FLOAT, 0, ribbon_.texCoords.data());
+        glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(ribbon_.VertexCount()));
+    }
+
+    const Vector2 drawn = DrawnPosition(ball, 1.0);
+    LoadCameraTransform(camera, false);
+    glTranslatef(static_cast<float>(drawn.x), 0.0f, static_cast<float>(drawn.y));
+    glBindTexture(GL_TEXTURE_2D, textures.ball);
+    glVertexPointer(3, GL_FLOAT, 0, ballMesh_.positions);
+    glTexCoordPointer(2, GL_FLOAT, 0, ballMesh_.texCoords);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(ballMesh_.vertexCount));
+
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
 void WorldRenderer::DrawWorld(const Camera& camera, const Scene& scene, bool showOutlines) const {
     const TextureOptions options{multitexture_, anisotropic_, anisotropyLevel_};
     LoadCameraTransform(camera, true);

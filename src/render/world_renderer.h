@@ -48,6 +48,10 @@ public:
     void DrawBallAndRope(const Camera& camera, const TPlayer& ball,
                          const std::vector<LightOrderEntry>& lights, double lag,
                          const BallTextures& textures);
+    // Another run's ball and rope, unlit and translucent (`alpha` its
+    // opacity), over what is drawn already.
+    void DrawGhost(const Camera& camera, const TPlayer& ball, float alpha,
+                   const BallTextures& textures);
     void DrawWorld(const Camera& camera, const Scene& scene, bool showOutlines) const;
     void DrawCursorMarker(const Camera& camera, float x, float y, uint32_t texture) const;
     // The aim line: a thin line through the points of the plane, over the

@@ -15,6 +15,7 @@
 #include "core/clock.h"
 #include "core/event_list.h"
 #include "game/game.h"
+#include "records/recorded_game.h"
 #include "sim/sim_script.h"
 #include "sim/sim_trace.h"
 
@@ -48,6 +49,11 @@ struct SimulatorOptions {
     bool aimLine = false;     // the aim line worked out every frame, as drawing it does
 };
 
+// Re-simulates the replay to its end. True when it reaches the level's end at
+// the recorded step; otherwise `problem` names what went wrong (the file, the
+// level, the physics, or the first step where the run went its own way).
+bool VerifyReplay(const Replay& replay, std::string& problem);
+
 class GameSimulator final : public GameObserver, public EventListObserver {
 public:
     GameSimulator(const SimulatorOptions& options, std::ostream& out);
@@ -61,10 +67,20 @@ public:
     // Runs the script's commands. False when a level could not be loaded on
     // the way; error says why.
     bool Run(const SimScript& script, std::string& error);
+    // Plays a replay's frames instead of a new game and a script, tracing the
+    // re-simulated game. False when it cannot be re-simulated; error says why.
+    bool RunReplay(const Replay& replay, std::string& error);
+    // The runs of the levels the script finished, in order.
+    const std::vector<Replay>& FinishedRuns() const { return finishedRuns_; }
+    // Runs this replay beside its level as the ghost: re-simulated in a game
+    // of its own, which the traced game never sees.
+    void SetGhostReplay(const Replay& replay) { recorded_->SetGhostReplay(replay); }
+    const RecordedGame& Recorded() const { return *recorded_; }
     // The closing line of every run.
     void PrintEnd();
 
-    const Game& GetGame() const { return *game_; }
+    // The game being played: the script's, or the replay's once it runs.
+    const Game& GetGame() const { return Traced(); }
 
     void OnLevelLoaded(size_t index, const std::string& path, const Vector2& start) override;
     void OnSimulationStep() override;
@@ -72,6 +88,7 @@ public:
     void OnAppend(const GameEvent& event) override;
 
 private:
+    const Game& Traced() const;
     void ApplyInput(const SimCommand& command);
     bool RunFrames(int count, int milliseconds, std::string& error);
 
@@ -82,7 +99,11 @@ private:
     std::unique_ptr<AudioSilentBackend> audio_;
     std::unique_ptr<SoundSystem> sound_;
     std::unique_ptr<Input> input_;
-    std::unique_ptr<Game> game_;
+    std::unique_ptr<RecordedGame> recorded_;
+    Game* game_ = nullptr;          // the recorded game's own
+    const Game* traced_ = nullptr;  // the game the trace reads
+    std::unique_ptr<ReplayPlayer> replayPlayer_;
+    std::vector<Replay> finishedRuns_;
     std::vector<GameEvent> pendingEvents_;  // appended since the last step line
     int frames_ = 0;
     int steps_ = 0;

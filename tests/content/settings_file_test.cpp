@@ -71,6 +71,8 @@ const std::vector<Key> kKeys = {
     {"Sound", "music", "1"},
     {"Sound", "music_vol", "1"},
     {"Sound", "effect_vol", "1"},
+    {"Records", "ghost", "1"},
+    {"Records", "keep_runs", "0"},
 };
 
 struct Entry {

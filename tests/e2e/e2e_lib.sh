@@ -30,7 +30,9 @@ new_folder() {
 # Starts quarn in $folder; sets pid and window. Waits up to 60 s for the
 # window named "Quarn" (a loaded machine can take long to start it).
 launch_quarn() {
-    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy ./quarn \
+    # Records and replays go into the copy, never into the real home.
+    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy \
+        XDG_DATA_HOME="${XDG_DATA_HOME_FOR_QUARN:-$folder/data-home}" ./quarn \
         >"$folder/stdout" 2>"$folder/stderr") &
     pid=$!
     exited_pid=""

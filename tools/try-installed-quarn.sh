@@ -21,10 +21,16 @@ fail() {
 home=$(mktemp -d)
 chown nobody "$home"
 before=$(ls -a "$BIN")
-display=:$((90 + $$ % 100))
-Xvfb "$display" -ac -screen 0 1024x768x24 >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number.
+number_file="$home/display"
+Xvfb -displayfd 3 -ac -screen 0 1024x768x24 3>"$number_file" >/dev/null 2>&1 &
 xvfb=$!
-sleep 2
+tries=0
+while [ ! -s "$number_file" ] && [ "$tries" -lt 100 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+done
+display=:$(head -n 1 "$number_file")
 (cd "$BIN" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
     env -i DISPLAY="$display" HOME="$home" QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy \
     PATH=/usr/bin:/bin ./quarn >"$home/stdout" 2>"$home/stderr") &

@@ -16,10 +16,11 @@ BUILD_DIR=${QUARN_BUILD_DIR:-build}
 
 PACKAGES="build-essential cmake ninja-build pkg-config
     libsdl2-dev libsdl2-mixer-dev libfreetype-dev fonts-liberation2
-    libpng-dev libjpeg62-turbo-dev zlib1g-dev libgl-dev libgl1-mesa-dri libglx-mesa0
+    libpng-dev libjpeg62-turbo-dev zlib1g-dev nettle-dev libgl-dev libgl1-mesa-dri libglx-mesa0
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool
-    clang libclang-rt-14-dev valgrind"
+    clang libclang-rt-14-dev valgrind
+    dpkg-dev desktop-file-utils appstream"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "physics/vector.h"
+#include "core/vector.h"
 
 class Scene;
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "generated_level.h"
+#include "levelc/scene_writer.h"
 #include "load_bench.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
-#include "scene/scene_writer.h"
 
 namespace {
 

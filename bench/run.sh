@@ -10,9 +10,9 @@ set -e
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARN_BUILD_BENCH=ON \
     -DQUARN_BUILD_TESTS=OFF >/dev/null
-cmake --build build-bench -j2 --target quarn-bench game_folder
+cmake --build build-bench -j2 --target quarn-bench quarn-fill-calibration game_folder
 build-bench/bench/quarn-bench "$@"
 if [ "${FRAME_SECONDS:-10}" != 0 ]; then
     echo
-    sh bench/frame_rate.sh build-bench/game
+    sh bench/frame_rate.sh build-bench/game build-bench/bench/quarn-fill-calibration
 fi

@@ -16,9 +16,7 @@
 #include <vector>
 
 #include "audio/playlist.h"
-#include "game/event_list.h"
-#include "game/game_simulator.h"
-#include "game/sim_script.h"
+#include "core/event_list.h"
 #include "load_bench.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
@@ -26,6 +24,8 @@
 #include "physics/rope.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
+#include "sim/game_simulator.h"
+#include "sim/sim_script.h"
 
 namespace {
 
@@ -117,11 +117,9 @@ void TakeFall(const Game& game, ShippedLevel& level) {
     falling.rope = game.Rope();
     falling.rope.Reset();
     falling.ball.rope = &falling.rope;
-    EventList events;
     PhysicsWorld world = level.world;
     world.SetPlayer(&falling.ball);
-    world.SetEventList(&events);
-    world.SetScene(&level.scene);
+    world.SetScene(level.scene.Outlines());
     for (int i = 0; i < 10; ++i)
         world.Step();
     falling.taken = true;
@@ -194,14 +192,12 @@ void BM_LevelStep(benchmark::State& benchState, const ShippedLevel& level, State
     const Snapshot& start = level.states[state];
     TPlayer ball = start.ball;
     TRope rope = start.rope;
-    EventList events;
     PhysicsWorld world = level.world;
     world.SetBroadPhase(broadPhase);
     world.SetPlayer(&ball);
-    world.SetEventList(&events);
-    world.SetScene(&level.scene);
+    world.SetScene(level.scene.Outlines());
     OutlineIndex all;
-    all.Build(level.scene);
+    all.Build(level.scene.Outlines());
     benchState.counters["edges"] = static_cast<double>(all.EdgeCount());
     benchState.counters["wraps"] = static_cast<double>(start.rope.wrapPoints.size());
     for (auto _ : benchState) {
@@ -209,7 +205,7 @@ void BM_LevelStep(benchmark::State& benchState, const ShippedLevel& level, State
         ball.rope = &rope;
         rope = start.rope;
         world.Step();
-        events.Clear();
+        world.ClearEvents();
         benchmark::DoNotOptimize(ball.position);
     }
 }

@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "generated_level.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
@@ -83,12 +83,10 @@ void Prepare(const Scene& scene, State state, Bodies& bodies) {
 
 void BM_Step(benchmark::State& benchState, const Scene& scene, State state, bool broadPhase) {
     Bodies bodies;
-    EventList events;
     PhysicsWorld world;
     world.SetBroadPhase(broadPhase);
     world.SetPlayer(&bodies.ball);
-    world.SetEventList(&events);
-    world.SetScene(&scene);
+    world.SetScene(scene.Outlines());
     world.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);
     Prepare(scene, state, bodies);
     const Bodies start = bodies;
@@ -97,7 +95,7 @@ void BM_Step(benchmark::State& benchState, const Scene& scene, State state, bool
         bodies.ball.rope = &bodies.rope;
         bodies.rope = start.rope;
         world.Step();
-        events.Clear();
+        world.ClearEvents();
         benchmark::DoNotOptimize(bodies.ball.position);
     }
 }
@@ -105,7 +103,7 @@ void BM_Step(benchmark::State& benchState, const Scene& scene, State state, bool
 void BM_BuildIndex(benchmark::State& benchState, const Scene& scene) {
     OutlineIndex index;
     for (auto _ : benchState) {
-        index.Build(scene);
+        index.Build(scene.Outlines());
         benchmark::DoNotOptimize(index.EdgeCount());
     }
 }

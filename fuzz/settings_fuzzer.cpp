@@ -1,16 +1,17 @@
 // The settings reader on an arbitrary settings.ini: every key the game reads,
-// through the same conversions the game applies.
+// through the same conversions the game applies; and the controls written
+// into it, which must then read back as they were written.
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fuzz_file.h"
-#include "game/game_settings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // settings.ini is read from the current directory.
@@ -29,7 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::fwrite(data, 1, size, file);
     std::fclose(file);
 
-    ReadKeyBindings();
+    KeyBindings keys = ReadKeyBindings();
+    PadBindings pad = ReadPadBindings();
+    ReadPlaySettings();
     ReadPhysicsSettings();
     ReadCameraSettings();
     ReadSettingInt("Video", "width", "640");
@@ -39,5 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadSettingFloat("Video", "aniso_filter", "0.0");
     ReadSettingInt("Sound", "music_vol", "1");
     ReadSetting("", "", "");
+
+    // Written back, with a binding changed, the file reads as written.
+    keys.fire = (keys.fire + 1) & 0xFF;
+    pad.lock = {PadRightShoulder, PadNone};
+    std::string error;
+    if (!WriteControlSettings(keys, pad, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::abort();
+    }
+    const KeyBindings keysRead = ReadKeyBindings();
+    const PadBindings padRead = ReadPadBindings();
+    if (keysRead.fire != keys.fire || keysRead.up != keys.up || keysRead.letGo != keys.letGo ||
+        padRead.lock.first != PadRightShoulder || padRead.lock.second != PadNone ||
+        padRead.fire.first != pad.fire.first || padRead.fire.second != pad.fire.second)
+        std::abort();
     return 0;
 }

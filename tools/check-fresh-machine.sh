@@ -2,8 +2,9 @@
 # Checks that the README's test command works on a fresh Debian 12 machine:
 # debootstraps a minimal bookworm root (no compiler, no cmake, no X server),
 # copies a clean clone of this repository in, and runs `./build.sh test`
-# inside it as root, with /proc and /dev mounted. Prints the result and the
-# time taken. Needs root, debootstrap (installed when missing) and the network
+# inside it as root, with /proc and /dev mounted; then builds the Debian
+# package there, installs it with apt and starts the installed game
+# (tools/try-installed-quarn.sh). Prints the results and the time taken. Needs root, debootstrap (installed when missing) and the network
 # access to the Debian archive that apt already uses.
 #
 #   tools/check-fresh-machine.sh [WORK_DIR]      (default /tmp/quarn-fresh-machine)
@@ -77,6 +78,18 @@ grep -E "tests passed|tests failed|Total Test time" "$WORK/test.log" || tail -n 
 echo "== debootstrap $((bootstrapped - started)) s, set-up, build and tests $((finished - bootstrapped)) s, total $((finished - started)) s"
 if [ "$status" -ne 0 ]; then
     echo "check-fresh-machine: FAILED (exit code $status)"
+    exit "$status"
+fi
+
+echo "== the package installed with apt and started (log: $WORK/package.log)"
+chroot "$ROOT" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+    DEBIAN_FRONTEND=noninteractive /bin/sh -c \
+    'cd /quarn && (cd build && cpack -G DEB) && apt-get install -y ./build/quarn_*.deb &&
+     sh tools/try-installed-quarn.sh /usr/bin /usr/share/quarn/settings.ini' \
+    >"$WORK/package.log" 2>&1 || status=$?
+tail -n 3 "$WORK/package.log"
+if [ "$status" -ne 0 ]; then
+    echo "check-fresh-machine: the package FAILED (exit code $status)"
     exit "$status"
 fi
 echo "check-fresh-machine: passed"

@@ -1,11 +1,9 @@
 #include "app/app_context.h"
 
-#include "app/gl_window.h"
-#include "game/event_list.h"
+#include "core/event_list.h"
+#include "render/gl_window.h"
 
-AppContext* g_appContext = nullptr;
-
-AppContext::AppContext() = default;
+AppContext::AppContext(Clock& clock) : clock(clock) {}
 
 AppContext::~AppContext() {
     events.reset();

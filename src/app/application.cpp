@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
 #include "app/frame_stats.h"
-#include "app/gl_window.h"
 #include "app/main_loop.h"
 #include "app/window_procedure.h"
-#include "game/event_list.h"
+#include "core/event_list.h"
+#include "core/settings.h"
+#include "render/gl_window.h"
 #include "resources/gl_extensions.h"
 
 namespace {
@@ -21,21 +21,13 @@ std::unique_ptr<T> Make(const std::function<std::unique_ptr<T>()>& maker) {
     return maker ? maker() : nullptr;
 }
 
-// Keeps g_appContext pointing at the context while it lives.
-class ContextScope {
-public:
-    explicit ContextScope(AppContext* context) { g_appContext = context; }
-    ~ContextScope() { g_appContext = nullptr; }
-    ContextScope(const ContextScope&) = delete;
-    ContextScope& operator=(const ContextScope&) = delete;
-};
-
 }  // namespace
 
-int RunApplication(const SubsystemFactory& factory) {
-    auto context = std::make_unique<AppContext>();
-    ContextScope scope(context.get());
-    context->window = std::make_unique<GLWindow>();
+int RunApplication(const SubsystemFactory& factory, Clock& clock,
+                   const std::string& screenshotFolder) {
+    auto context = std::make_unique<AppContext>(clock);
+    context->window = std::make_unique<GLWindow>(ReadVideoSettings());
+    context->window->SetScreenshotFolder(screenshotFolder);
     context->input = Make(factory.createInput);
     context->sound = Make(factory.createSound);
     context->events = std::make_unique<EventList>();
@@ -43,7 +35,7 @@ int RunApplication(const SubsystemFactory& factory) {
     std::unique_ptr<GameSubsystem> game = Make(factory.createGame);
 
     GLWindow* window = context->window.get();
-    if (Failed(window->Create(QuarnWindowProcedure))) {
+    if (Failed(window->Create(QuarnWindowProcedure, context.get()))) {
         // The failure has been shown; the objects go in the shut-down order.
         menu.reset();
         game.reset();
@@ -69,13 +61,13 @@ int RunApplication(const SubsystemFactory& factory) {
         context->sound->LoadMusicPlaylist(kMusicPlaylist);
     }
 
-    FrameStats stats;
+    FrameStats stats(clock);
     const bool printStats = FrameStats::Requested();
-    g_loopRunning = true;
+    context->loopRunning = true;
     const int exitCode =
         RunMainLoop(*context, menu.get(), game.get(), printStats ? &stats : nullptr);
 
-    g_loopRunning = false;
+    context->loopRunning = false;
     if (context->sound)
         context->sound->Shutdown();
     window->Destroy();

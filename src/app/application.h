@@ -4,8 +4,14 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
-#include "app/subsystems.h"
+#include "audio/sound_subsystem.h"
+#include "game/game_subsystem.h"
+#include "input/input_subsystem.h"
+#include "menu/menu_subsystem.h"
+
+class Clock;
 
 // Makes the subsystems that plug into the application frame; a missing maker
 // or a null result leaves that subsystem out.
@@ -16,8 +22,11 @@ struct SubsystemFactory {
     std::function<std::unique_ptr<GameSubsystem>()> createGame;
 };
 
-// The subsystems of the shipped program.
-SubsystemFactory DefaultSubsystems();
+// The subsystems of the shipped program; the game's timers read `clock`.
+SubsystemFactory DefaultSubsystems(Clock& clock);
 
-// Starts up, runs the main loop, shuts down; returns the exit code.
-int RunApplication(const SubsystemFactory& factory);
+// Starts up, runs the main loop, shuts down; returns the exit code. Every
+// timer of the frame reads `clock`; screenshots go to `screenshotFolder` (""
+// for the current folder).
+int RunApplication(const SubsystemFactory& factory, Clock& clock,
+                   const std::string& screenshotFolder = "");

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/clock.h"
+#include "core/clock.h"
 
-FrameStats::FrameStats() {
+FrameStats::FrameStats(const Clock& clock) : clock_(clock) {
     int64_t frequency = 0;
-    counter_ = CurrentClock().PerformanceFrequency(&frequency) && frequency > 0;
+    counter_ = clock_.PerformanceFrequency(&frequency) && frequency > 0;
     frequency_ = counter_ ? frequency : 1000;
 }
 
@@ -18,22 +18,23 @@ bool FrameStats::Requested() {
 }
 
 int64_t FrameStats::Now() const {
-    return counter_ ? CurrentClock().PerformanceCounter()
-                    : static_cast<int64_t>(CurrentClock().MilliTime());
+    return counter_ ? clock_.PerformanceCounter() : static_cast<int64_t>(clock_.MilliTime());
 }
 
-void FrameStats::FrameStarting(bool playing) {
+void FrameStats::FrameStarting(bool playing, uint64_t steps) {
     const int64_t now = Now();
     if (playing_) {
         ++frames_;
         counts_ += now - frameStart_;
+        steps_ += steps - stepsAtFrameStart_;
     }
     playing_ = playing;
     frameStart_ = now;
+    stepsAtFrameStart_ = steps;
 }
 
-void FrameStats::LoopEnded() {
-    FrameStarting(false);
+void FrameStats::LoopEnded(uint64_t steps) {
+    FrameStarting(false, steps);
 }
 
 double FrameStats::Seconds() const {
@@ -42,9 +43,13 @@ double FrameStats::Seconds() const {
 
 std::string FrameStats::Summary() const {
     const double seconds = Seconds();
-    char line[128];
-    std::snprintf(line, sizeof line, "frames of play: %llu in %.3f s, %.1f per second",
+    char lines[256];
+    std::snprintf(lines, sizeof lines,
+                  "frames of play: %llu in %.3f s, %.1f per second\n"
+                  "simulation steps: %llu in %.3f s, %.1f per second",
                   static_cast<unsigned long long>(frames_), seconds,
-                  seconds > 0.0 ? static_cast<double>(frames_) / seconds : 0.0);
-    return line;
+                  seconds > 0.0 ? static_cast<double>(frames_) / seconds : 0.0,
+                  static_cast<unsigned long long>(steps_), seconds,
+                  seconds > 0.0 ? static_cast<double>(steps_) / seconds : 0.0);
+    return lines;
 }

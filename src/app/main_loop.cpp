@@ -1,72 +1,64 @@
 #include "app/main_loop.h"
 
 #include "app/app_context.h"
-#include "app/app_state.h"
 #include "app/frame_stats.h"
-#include "app/gl_window.h"
-#include "app/subsystems.h"
-#include "platform/clock.h"
+#include "audio/sound_subsystem.h"
+#include "core/app_state.h"
+#include "core/clock.h"
+#include "game/game_frame.h"
+#include "game/game_subsystem.h"
+#include "input/input_subsystem.h"
+#include "menu/menu_subsystem.h"
 #include "platform/message_queue.h"
+#include "render/gl_window.h"
 
 namespace {
 
 // The in-game menu's screen index.
 constexpr int kInGameMenu = 1;
 
-void RunMenus(MenuSubsystem* menu) {
+void RunMenus(MenuSubsystem* menu, int32_t& appState) {
     if (!menu)
         return;
-    menu->Update(AppState);
+    menu->Update(appState);
     menu->Draw();
 }
 
-void StartNewGame(GameSubsystem* game) {
-    if (game) {
-        if (!game->StartGame()) {
-            AppState = StateMenu;  // the failure has been shown
-            return;
-        }
-        game->TickTimer();
-        game->SetLastSimulatedTick(GetTickCount());
-        game->FrameUpdate();
-    }
-    AppState = StatePlaying;
-}
-
-void PlayFrame(GameSubsystem* game) {
-    if (!game)
+void StartNewGame(GameSubsystem* game, const Clock& clock, int32_t& appState) {
+    if (game && !StartGameFrame(*game, clock)) {
+        appState = StateMenu;  // the failure has been shown
         return;
-    game->TickTimer();
-    game->FrameUpdate();
-    game->ControlStep(AppState);
-    game->Draw(false);
+    }
+    appState = StatePlaying;
 }
 
 }  // namespace
 
-void ActOnAppState(MenuSubsystem* menu, GameSubsystem* game, bool* quit) {
-    switch (AppState) {
+void ActOnAppState(AppContext& context, MenuSubsystem* menu, GameSubsystem* game, bool* quit) {
+    int32_t& appState = context.appState;
+    switch (appState) {
         case StateMenu:
-            RunMenus(menu);
+            RunMenus(menu, appState);
             break;
         case StatePaused:
             if (game) {
                 game->TickTimer();
                 game->Draw(true);
             }
-            RunMenus(menu);
+            RunMenus(menu, appState);
             break;
         case StateQuit:
             *quit = true;
             break;
         case StateNewGame:
-            StartNewGame(game);
+            StartNewGame(game, context.clock, appState);
             break;
         case StatePlaying:
-            PlayFrame(game);
+            if (game)
+                PlayGameFrame(*game, appState);
             break;
         case StatePause:
-            AppState = StatePaused;
+            appState = StatePaused;
             if (game)
                 game->TickTimer();
             if (menu)
@@ -75,7 +67,7 @@ void ActOnAppState(MenuSubsystem* menu, GameSubsystem* game, bool* quit) {
         case StateEndGame:
             if (game)
                 game->EndGame();
-            AppState = StateMenu;
+            appState = StateMenu;
             break;
         default:  // not a state: the frame only begins and ends
             break;
@@ -86,12 +78,13 @@ void ProduceFrame(AppContext& context, MenuSubsystem* menu, GameSubsystem* game,
     if (context.input) {
         context.input->ReadKeyboard();
         context.input->ReadMouse();
+        context.input->ReadPad();
     }
     if (context.window)
         context.window->BeginFrame();
     if (context.sound && !context.sound->MusicStopped())
         context.sound->Update();
-    ActOnAppState(menu, game, quit);
+    ActOnAppState(context, menu, game, quit);
     if (context.window)
         context.window->EndFrame();
 }
@@ -109,16 +102,17 @@ int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game, F
             }
             continue;
         }
-        if (!g_windowActive) {
+        if (!context.windowActive) {
             // Minimised: no frame. A short sleep keeps the wait off the CPU.
-            Sleep(1);
+            context.clock.Sleep(1);
             continue;
         }
         if (stats)
-            stats->FrameStarting(AppState == StatePlaying);
+            stats->FrameStarting(context.appState == StatePlaying,
+                                 game ? game->SimulationSteps() : 0);
         ProduceFrame(context, menu, game, &quit);
     }
     if (stats)
-        stats->LoopEnded();
+        stats->LoopEnded(game ? game->SimulationSteps() : 0);
     return exitCode;
 }

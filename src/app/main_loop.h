@@ -1,9 +1,7 @@
 #pragma once
 // The main loop: one window message per iteration without waiting, and a frame
 // whenever there is none and the window is not minimised. What a frame does is
-// chosen by AppState.
-
-#include <cstdint>
+// chosen by the context's application state.
 
 struct AppContext;
 class FrameStats;
@@ -21,4 +19,4 @@ int RunMainLoop(AppContext& context, MenuSubsystem* menu, GameSubsystem* game,
 void ProduceFrame(AppContext& context, MenuSubsystem* menu, GameSubsystem* game, bool* quit);
 
 // The state's work within a frame, with the one-frame transitions.
-void ActOnAppState(MenuSubsystem* menu, GameSubsystem* game, bool* quit);
+void ActOnAppState(AppContext& context, MenuSubsystem* menu, GameSubsystem* game, bool* quit);

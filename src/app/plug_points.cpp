@@ -8,8 +8,10 @@
 #include "input/input.h"
 #include "menu/menu.h"
 #include "platform/audio_mixer_backend.h"
+#include "platform/file_store.h"
+#include "records/recorded_game.h"
 
-SubsystemFactory DefaultSubsystems() {
+SubsystemFactory DefaultSubsystems(Clock& clock) {
     SubsystemFactory factory;
     factory.createInput = []() -> std::unique_ptr<InputSubsystem> {
         return std::make_unique<Input>();
@@ -20,8 +22,10 @@ SubsystemFactory DefaultSubsystems() {
     factory.createMenu = []() -> std::unique_ptr<MenuSubsystem> {
         return std::make_unique<TMenu>();
     };
-    factory.createGame = []() -> std::unique_ptr<GameSubsystem> {
-        return std::make_unique<Game>();
+    factory.createGame = [&clock]() -> std::unique_ptr<GameSubsystem> {
+        auto game = std::make_unique<RecordedGame>(std::make_unique<Game>(clock), clock);
+        game->KeepRecordsIn(UserDataFolder("quarn"));
+        return game;
     };
     return factory;
 }

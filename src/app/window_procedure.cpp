@@ -1,39 +1,37 @@
 #include "app/window_procedure.h"
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
 #include "platform/message_queue.h"
+#include "render/gl_window.h"
 
 namespace {
 
-InputSubsystem* CurrentInput() {
-    return g_appContext ? g_appContext->input.get() : nullptr;
+void ReleaseInput(AppContext* context) {
+    if (context && context->input)
+        context->input->Release();
 }
 
-void ReleaseInput() {
-    if (InputSubsystem* input = CurrentInput())
-        input->Release();
+void AcquireInput(AppContext* context) {
+    if (context && context->input)
+        context->input->Acquire();
 }
 
-void AcquireInput() {
-    if (InputSubsystem* input = CurrentInput())
-        input->Acquire();
-}
-
-void OnActivate(uintptr_t wParam) {
-    g_windowActive = HighWord(wParam) == 0;
+void OnActivate(AppContext* context, uintptr_t wParam) {
+    if (!context)
+        return;
+    context->windowActive = HighWord(wParam) == 0;
     switch (LowWord(wParam)) {
         case WA_INACTIVE:
-            if (g_loopRunning) {
-                ReleaseInput();
-                if (AppState == StatePlaying)
-                    AppState = StatePause;
+            if (context->loopRunning) {
+                ReleaseInput(context);
+                if (context->appState == StatePlaying)
+                    context->appState = StatePause;
             }
             break;
         case WA_ACTIVE:
-            if (g_loopRunning)
-                AcquireInput();
+            if (context->loopRunning)
+                AcquireInput(context);
             break;
         default:  // click-activation changes nothing
             break;
@@ -42,32 +40,34 @@ void OnActivate(uintptr_t wParam) {
 
 }  // namespace
 
-intptr_t QuarnWindowProcedure(const WindowMessage& message) {
+intptr_t QuarnWindowProcedure(const WindowMessage& message, void* procedureContext) {
+    AppContext* context = static_cast<AppContext*>(procedureContext);
     switch (message.message) {
         case WM_CLOSE:
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
         case WM_SIZE:
-            if (g_appContext && g_appContext->window && g_appContext->window->Window()) {
+            if (context && context->window && context->window->Window()) {
                 const uintptr_t size = static_cast<uintptr_t>(message.lParam);
-                g_appContext->window->Resize(LowWord(size), HighWord(size));
+                context->window->Resize(LowWord(size), HighWord(size));
             }
             return 0;
         case WM_ACTIVATE:
-            OnActivate(message.wParam);
+            OnActivate(context, message.wParam);
             return 0;
         case WM_SYSCOMMAND:
             if (message.wParam == SC_SCREENSAVE || message.wParam == SC_MONITORPOWER) {
-                AppState = StatePause;
+                if (context)
+                    context->appState = StatePause;
                 return 0;  // the request is swallowed
             }
             return 0;
         case WM_ENTERMENULOOP:
-            ReleaseInput();
+            ReleaseInput(context);
             return 0;
         case WM_EXITMENULOOP:
-            AcquireInput();
+            AcquireInput(context);
             return 0;
         default:
             return 0;

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string>
+
+#include "core/data_path.h"
 
 namespace {
 
@@ -73,11 +76,10 @@ bool IsPlaylistInfo(const char* line) {
 
 bool CopyPlaylistPath(const char* line, char (&path)[kPlaylistPathSize]) {
     std::memset(path, 0, kPlaylistPathSize);
-    const size_t length = std::strlen(line);
-    if (length >= kPlaylistPathSize)
+    const std::string local = DataFilePath(line);
+    if (local.size() >= kPlaylistPathSize)
         return false;
-    for (size_t i = 0; i < length; ++i)
-        path[i] = line[i] == '\\' ? '/' : line[i];
+    std::memcpy(path, local.data(), local.size());
     return true;
 }
 

@@ -21,7 +21,8 @@
 //   empty title;
 // - empty lines are skipped; an info line still waiting for its path keeps
 //   waiting.
-// A backslash in a path (playlists written on Windows) becomes a slash.
+// A backslash in a path (playlists written on Windows) becomes a slash, as in
+// every path read from a data file (DataFilePath).
 
 #include <cstddef>
 #include <cstdint>

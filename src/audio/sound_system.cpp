@@ -1,10 +1,9 @@
 #include "audio/sound_system.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 namespace {
 
-constexpr char kSoundSection[] = "Sound";
 constexpr int kOutputDevice = 1;
 constexpr int kOutputFrequency = 44100;
 constexpr int kEffectPlaybacks = 3;
@@ -25,10 +24,11 @@ SoundSystem::~SoundSystem() {
 }
 
 HRESULT SoundSystem::Init(PlatformWindow* window) {
-    effectsOn_ = ReadSettingBool(kSoundSection, "effects", "1");
-    musicOn_ = ReadSettingBool(kSoundSection, "music", "1");
-    musicVolume_ = ReadSettingInt(kSoundSection, "music_vol", "1");
-    effectVolume_ = ReadSettingInt(kSoundSection, "effect_vol", "1");
+    const SoundSettings settings = ReadSoundSettings();
+    effectsOn_ = settings.effects;
+    musicOn_ = settings.music;
+    musicVolume_ = settings.musicVolume;
+    effectVolume_ = settings.effectVolume;
     window_ = window;
     initialised_ = true;
     if (!audio_.Init(kOutputDevice, kOutputFrequency, 0, window_))

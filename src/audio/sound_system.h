@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/subsystems.h"
 #include "audio/playlist.h"
+#include "audio/sound_subsystem.h"
 #include "platform/audio_backend.h"
 #include "platform/win_types.h"
 

@@ -2,12 +2,11 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/settings.h"
+#include "core/app_state.h"
+#include "core/clock.h"
+#include "core/settings.h"
 #include "game/level_description.h"
-#include "game/light_order.h"
 #include "input/input.h"
-#include "platform/clock.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "resources/texture_loader.h"
@@ -85,7 +84,7 @@ void ReplaceTexture(const TextureLoader& loader, const char* path, uint32_t& slo
 
 }  // namespace
 
-Game::Game() {
+Game::Game(Clock& clock) : clock_(clock), frameTimer_(clock), limitTimer_(clock), stats_(clock) {
     camera_.drawingLag = blendFactor_;
     frameEvents_.reserve(64);
 }
@@ -102,25 +101,30 @@ void Game::Attach(EventList* events, GLWindow* window, InputSubsystem* input,
 
 void Game::LoadFixedTextures() {
     TextureLoader loader;
-    loader.Configure(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize);
-    ReplaceTexture(loader, kBallTexture, window_->ballTexture);
-    ReplaceTexture(loader, kRopeTexture, window_->ropeTexture);
-    window_->multitexture = extensions_.multitexture;
+    loader.Configure(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize,
+                     MinificationFor(extensions_));
+    ReplaceTexture(loader, kBallTexture, ballTextures_.ball);
+    ReplaceTexture(loader, kRopeTexture, ballTextures_.rope);
     ReplaceTexture(loader, kCursorTexture, cursorTexture_);
 }
 
 bool Game::StartGame() {
     keys_ = ReadKeyBindings();
+    padBindings_ = ReadPadBindings();
     levelLost_ = false;
     if (window_) {
         extensions_.Probe();
+        // Bit 1: stored S3TC pictures can go up as they are; bit 0: the driver
+        // compresses the others.
         compressionFlags_ =
-            window_->texcomp
-                ? static_cast<uint8_t>(2 * extensions_.s3tc + extensions_.textureCompression)
-                : 0;
+            window_->texcomp ? static_cast<uint8_t>(2 * extensions_.s3tc +
+                                                    DriverCompresses(extensions_, window_->texcomp))
+                             : 0;
         LoadFixedTextures();
-        textures_.Init(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize);
-        window_->camera = &camera_;
+        textures_.Init(compressionFlags_, extensions_.generateMipmap, extensions_.maxTextureSize,
+                       MinificationFor(extensions_));
+        renderer_.Configure(window_->lightCount, extensions_.multitexture, window_->anisotropic,
+                            window_->anisotropyLevel);
     }
     scene_.SetUseBufferObjects(false);
 
@@ -139,8 +143,10 @@ bool Game::StartGame() {
     if (!LoadLevel(levels_.Current()))
         return false;
 
-    showFps_ = ReadSettingBool("video", "show_fps", "0");
-    frameLimit_ = ReadSettingBool("video", "fps_limit", "0");
+    const PlaySettings play = ReadPlaySettings();
+    showFps_ = play.showFps;
+    frameLimit_ = play.frameLimit;
+    aimLineShown_ = play.aimLine;
 
     totalTimeStarted_ = false;
     std::strcpy(stats_.totalTimeText, kResetTimeText);
@@ -155,6 +161,7 @@ void Game::UnloadLevel() {
     world_.ClearFieldObjects();
     textures_.Clear();
     scene_.Clear();
+    triggers_.OnSceneUnloaded();
     lightOrder_.clear();
     levelLoaded_ = false;
     runStarted_ = false;
@@ -178,6 +185,7 @@ bool Game::LoadLevel(const std::string& path) {
         return false;
     }
     levelLoaded_ = true;
+    triggers_.OnSceneLoaded();
     if (window_)
         LoadLevelTextures(scene_, textures_);
 
@@ -186,10 +194,9 @@ bool Game::LoadLevel(const std::string& path) {
     camera_.step.Set(0.0, 0.0, 0.0);
 
     const PhysicsSettings physics = ReadPhysicsSettings();
-    world_.SetScene(&scene_);
+    world_.SetScene(scene_.Outlines());
     world_.AddFieldObject("gravity", 0.0f, 1.0f, 0, physics.world.gravity, 0.0f, FieldUniform);
     world_.SetPlayer(&ball_);
-    world_.SetEventList(events_);
     world_.SetParameters(physics.world);
     rope_.SetParameters(physics.minLength, physics.maxLength, physics.world.ropeIn,
                         physics.world.ropeOut, physics.shootPower);
@@ -197,7 +204,7 @@ bool Game::LoadLevel(const std::string& path) {
     ball_.mass = physics.ballMass;
     stats_.timeBetweenShots = physics.timeBetweenShoot;
 
-    InterpretLevelDescription(scene_, world_, physics.world, sound_);
+    InterpretLevelDescription(scene_, triggers_, world_, physics.world, sound_);
     runStarted_ = false;
 
     const CameraSettings camera = ReadCameraSettings();
@@ -207,6 +214,7 @@ bool Game::LoadLevel(const std::string& path) {
     ball_.rope = &rope_;
     rope_.Reset();
     world_.SettleRope();
+    TakeWorldEvents();
     aimPoint_ = ToVector2f(ball_.position);
     stats_.current.collisions = 0;
     // The shot permission belongs to the level's time between shots: one
@@ -223,7 +231,7 @@ bool Game::LoadLevel(const std::string& path) {
 }
 
 void Game::PlaceBallAtStart() {
-    ball_.position = scene_.triggers.GetStartPosition();
+    ball_.position = triggers_.GetStartPosition();
     camera_.position.Set(-ball_.position.x, camera_.z, -ball_.position.y);
     camera_.previousPosition = camera_.position;
 }
@@ -233,7 +241,7 @@ void Game::RestartLevel() {
         return;
     if (sound_)
         sound_->StopLevelSounds();
-    scene_.triggers.ResetSoundTriggers();
+    triggers_.ResetSoundTriggers();
 
     ball_.position = kBallHome;
     ball_.velocity.Set(0.0, 0.0);
@@ -243,8 +251,10 @@ void Game::RestartLevel() {
 
     rope_.Reset();
     world_.SettleRope();
+    TakeWorldEvents();
     aimPoint_ = ToVector2f(ball_.position);
     cursorOffset_.Set(0.0f, 0.0f);
+    padAiming_ = false;
     stats_.ResetCurrent();
 
     SortLights();
@@ -275,19 +285,29 @@ void Game::RunSimulationStep() {
     }
     ++stepCount_;
     world_.Step();
+    TakeWorldEvents();
     camera_.Follow(ball_.position);
-    scene_.triggers.CheckCheckpoints(ball_);
+    triggers_.CheckCheckpoints(ball_);
     // The step a load or restart runs itself does not finish the level: a
     // start inside an end zone would otherwise load level after level without
     // end. The ball is still there at the first step of the run.
-    if (scene_.triggers.CheckEndZones(ball_) && !settling_) {
+    if (triggers_.CheckEndZones(ball_) && !settling_) {
         AdvanceLevel();
         if (levelLost_)
             return;
     }
     if (events_)
-        scene_.triggers.UpdateSoundTriggers(ball_, *events_);
+        triggers_.UpdateSoundTriggers(ball_, *events_);
     stats_.UpdateClock();
+}
+
+void Game::TakeWorldEvents() {
+    if (events_) {
+        const EventList& taken = world_.Events();
+        for (size_t i = 0; i < taken.Size(); ++i)
+            events_->Append(taken[i]);
+    }
+    world_.ClearEvents();
 }
 
 void Game::TickTimer() {
@@ -299,7 +319,7 @@ void Game::SetLastSimulatedTick(uint32_t tickCount) {
 }
 
 void Game::FrameUpdate() {
-    currentTick_ = GetTickCount();
+    currentTick_ = clock_.TickCount();
     // The 32-bit tick count wraps after 49.7 days; start measuring again
     // rather than wait for it to catch up.
     if (currentTick_ < lastSimulatedTick_)
@@ -371,7 +391,7 @@ void Game::LimitFrameRate() {
     limitTimer_.Tick();
     const double wait = kFrameLimitSeconds - limitTimer_.frameTime;
     if (wait > 0.0 && wait < kFrameLimitSeconds)
-        Sleep(static_cast<uint32_t>(wait * 1000.0));
+        clock_.Sleep(static_cast<uint32_t>(wait * 1000.0));
     limitTimer_.Tick();
 }
 
@@ -401,10 +421,11 @@ void Game::ControlStep(int32_t& appState) {
     }
     const NoInput noInput;
     const InputSubsystem& in = input_ ? *input_ : static_cast<const InputSubsystem&>(noInput);
+    const PadActions pad = ReadPadActions(in, padBindings_);
 
     if (in.KeyPressed(DIK_SYSRQ) && window_)
         window_->RequestScreenshot();
-    if (in.KeyPressed(DIK_ESCAPE))
+    if (in.KeyPressed(DIK_ESCAPE) || pad.pause)
         appState = StatePause;
     if (in.KeyPressed(DIK_H))
         showOutlines_ = !showOutlines_;
@@ -418,19 +439,18 @@ void Game::ControlStep(int32_t& appState) {
         if (in.KeyPressed(keys_.stopSong))
             sound_->StopMusic();
     }
-    if (in.KeyPressed(keys_.reset))
+    if (in.KeyPressed(keys_.reset) || pad.reset)
         RestartLevel();
 
-    const MouseStateRecord mouse = in.MouseState();
-    cursorOffset_.x = Clamp(cursorOffset_.x + mouse.x, -kCursorRangeX, kCursorRangeX);
-    cursorOffset_.y = Clamp(cursorOffset_.y - mouse.y, -kCursorRangeY, kCursorRangeY);
-    aimPoint_ = cursorOffset_ + ToVector2f(camera_.Centre());
+    Aim(in.MouseState(), pad);
 
+    // Keys left unbound (0) never count: no key has that code.
     if (!runStarted_) {
         const bool anyKey = in.KeyPressed(keys_.startGame) || in.KeyPressed(keys_.up) ||
                             in.KeyPressed(keys_.down) || in.KeyPressed(keys_.left) ||
                             in.KeyPressed(keys_.right) || in.KeyPressed(keys_.lock) ||
-                            in.MouseButtonPressed(0) || in.MouseButtonPressed(1);
+                            in.KeyPressed(keys_.fire) || in.KeyPressed(keys_.letGo) ||
+                            in.MouseButtonPressed(0) || in.MouseButtonPressed(1) || pad.anyPressed;
         if (anyKey)
             StartRun();
         return;
@@ -438,28 +458,51 @@ void Game::ControlStep(int32_t& appState) {
 
     // Before the timer has measured a frame its frame time reads negative.
     const double frameTime = frameTimer_.frameTime > 0.0 ? frameTimer_.frameTime : 0.0;
-    if (in.KeyHeld(keys_.up))
+    if (in.KeyHeld(keys_.up) || pad.reelIn)
         rope_.Reel(-1, frameTime);
-    if (in.KeyHeld(keys_.down))
+    if (in.KeyHeld(keys_.down) || pad.reelOut)
         rope_.Reel(+1, frameTime);
-    if (in.KeyHeld(keys_.left))
+    if (in.KeyHeld(keys_.left) || pad.swingLeft)
         ball_.swingDirection = -1;
-    if (in.KeyHeld(keys_.right))
+    if (in.KeyHeld(keys_.right) || pad.swingRight)
         ball_.swingDirection = +1;
 
-    if (in.MouseButtonPressed(0) && stats_.shotReady) {
+    const bool fire = in.MouseButtonPressed(0) || in.KeyPressed(keys_.fire) || pad.fire;
+    const bool letGo = in.MouseButtonPressed(1) || in.KeyPressed(keys_.letGo) || pad.letGo;
+    if (fire && stats_.shotReady) {
         stats_.RestartShotTimer();
         const double angle = HeadingAngle(ball_.position, ToVector2(aimPoint_));
         rope_.Shoot(ball_.position, angle);
         Raise(EventPlayEffect, EffectHookFired);
-    } else if (in.MouseButtonPressed(1)) {
+    } else if (letGo) {
         rope_.Reset();
         Raise(EventPlayEffect, EffectRopeReleased);
     }
 
-    if (in.KeyHeld(keys_.lock))
+    // The stick aims around the ball afresh every frame: nothing to correct.
+    if (in.KeyHeld(keys_.lock) || pad.lock || padAiming_)
         return;
     aimPoint_ -= Vector2f{static_cast<float>(camera_.step.x), static_cast<float>(camera_.step.z)};
+}
+
+void Game::Aim(const MouseStateRecord& mouse, const PadActions& pad) {
+    const Vector2f centre = ToVector2f(camera_.Centre());
+    if (pad.aiming) {
+        padAiming_ = true;
+        padAim_ = pad.aim;
+    } else if (padAiming_ && (mouse.x != 0 || mouse.y != 0)) {
+        // The mouse takes over where the stick left the aim.
+        padAiming_ = false;
+        cursorOffset_.Set(aimPoint_.x - centre.x, aimPoint_.y - centre.y);
+    }
+    if (padAiming_) {
+        // Released, the stick keeps its last direction.
+        aimPoint_ = ToVector2f(ball_.position + padAim_ * static_cast<double>(rope_.maxLength));
+        return;
+    }
+    cursorOffset_.x = Clamp(cursorOffset_.x + mouse.x, -kCursorRangeX, kCursorRangeX);
+    cursorOffset_.y = Clamp(cursorOffset_.y - mouse.y, -kCursorRangeY, kCursorRangeY);
+    aimPoint_ = cursorOffset_ + centre;
 }
 
 void Game::SortLights() {
@@ -472,23 +515,35 @@ void Game::Draw(bool paused) {
         const double frameTime = frameTimer_.frameTime;
         if (frameTime >= 0.0 && frameTime <= kLongestScrollFrame)
             scene_.AdvanceScrolling(frameTime);
+        UpdateAimLine();
     }
     if (!window_)
         return;
     if (levelLoaded_) {
-        window_->DrawBallAndRope(ball_, lightOrder_, blendFactor_);
-        window_->DrawWorld(scene_, showOutlines_);
-        window_->DrawCursorMarker(aimPoint_.x, aimPoint_.y, cursorTexture_);
+        renderer_.DrawBallAndRope(camera_, ball_, lightOrder_, blendFactor_, ballTextures_);
+        renderer_.DrawWorld(camera_, scene_, showOutlines_);
+        renderer_.DrawAimLine(camera_, aimLine_.path, aimLine_.catches);
+        renderer_.DrawCursorMarker(camera_, aimPoint_.x, aimPoint_.y, cursorTexture_);
     }
     DrawHeadsUpDisplay();
 }
 
+void Game::UpdateAimLine() {
+    aimLine_.path.clear();
+    aimLine_.catches = false;
+    if (!aimLineShown_ || !levelLoaded_ || rope_.flying || (!window_ && !aimLineWithoutWindow_))
+        return;
+    // The shot the control step would fire at this aim point.
+    world_.PredictShot(HeadingAngle(ball_.position, ToVector2(aimPoint_)), aimLine_);
+}
+
 void Game::DrawHeadsUpDisplay() {
+    Overlay& overlay = window_->GetOverlay();
     if (showFps_)
-        window_->PrintText(10, 35, "FPS: %.0f", frameTimer_.framesPerSecond);
-    window_->PrintText(10, 50, "Collisions: %i", stats_.current.collisions);
-    window_->PrintText(10, 65, "Time: %s", stats_.currentTimeText);
-    window_->PrintText(10, 80, "TT: %s", stats_.totalTimeText);
+        overlay.PrintText(10, 35, "FPS: %.0f", frameTimer_.framesPerSecond);
+    overlay.PrintText(10, 50, "Collisions: %i", stats_.current.collisions);
+    overlay.PrintText(10, 65, "Time: %s", stats_.currentTimeText);
+    overlay.PrintText(10, 80, "TT: %s", stats_.totalTimeText);
     if (!runStarted_)
-        window_->PrintText(window_->width / 2 - 30, window_->height / 2, "Press a key to play");
+        overlay.PrintText(window_->width / 2 - 30, window_->height / 2, "Press a key to play");
 }

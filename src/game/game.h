@@ -6,26 +6,35 @@
 //
 // Without a window (a null GLWindow) the game still runs every frame: it only
 // loads no textures and draws nothing, so tests and the headless simulator can
-// drive it with a simulated clock and scripted input.
+// drive it with a simulated clock and scripted input. Every timer of the game
+// reads the clock it is built with.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/frame_timer.h"
-#include "app/gl_window.h"
-#include "app/subsystems.h"
-#include "game/camera.h"
-#include "game/event_list.h"
-#include "game/game_settings.h"
+#include "audio/sound_subsystem.h"
+#include "core/event_list.h"
+#include "core/frame_timer.h"
+#include "core/settings.h"
+#include "game/game_subsystem.h"
 #include "game/level_list.h"
+#include "game/level_triggers.h"
 #include "game/run_stats.h"
+#include "input/input_subsystem.h"
+#include "input/pad_actions.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
+#include "render/camera.h"
+#include "render/gl_window.h"
+#include "render/light_order.h"
+#include "render/world_renderer.h"
 #include "resources/gl_extensions.h"
 #include "resources/texture_manager.h"
 #include "scene/scene.h"
+
+class Clock;
 
 // Simulation sub-steps per frame in which the tick count has advanced.
 constexpr int kSubStepsPerTick = 5;
@@ -57,8 +66,8 @@ public:
 class Game final : public GameSubsystem {
 public:
     // Builds the bodies, the camera and the statistics; loads nothing. The
-    // frame timers read the clock installed at this moment.
-    Game();
+    // frame timers and the simulation's tick count read `clock`.
+    explicit Game(Clock& clock);
     ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -80,10 +89,11 @@ public:
     // Five simulation steps when the tick count has advanced (none before the
     // level's first key), then this frame's events.
     void FrameUpdate() override;
-    // Keys and mouse. Escape sets StatePause; a game that lost its level
+    // Keys, mouse and pad. Escape sets StatePause; a game that lost its level
     // (the next one failed to load) sets StateEndGame.
     void ControlStep(int32_t& appState) override;
     void Draw(bool paused) override;
+    uint64_t SimulationSteps() const override { return stepCount_; }
 
     // Loads the scene file and sets the level up waiting for its first key.
     // False when the scene cannot be loaded: the failure has been shown and
@@ -99,6 +109,24 @@ public:
     void SetSingleLevel(const std::string& path) { singleLevel_ = path; }
     // At most one observer; null removes it.
     void SetObserver(GameObserver* observer) { observer_ = observer; }
+    // Works out the aim line in every frame as drawing it does, also
+    // without a window (a window's game always does).
+    void SetAimLineWithoutWindow(bool on) { aimLineWithoutWindow_ = on; }
+    // Where a re-simulated level begins as the live game had it: the end zone
+    // the previous level ended in (before the load), and the aim cursor's
+    // offset carried over from it (before the level's first controls).
+    void SetEntryNumber(int32_t entryNumber) { triggers_.entryNumber = entryNumber; }
+    void SetCursorOffset(Vector2f offset) { cursorOffset_ = offset; }
+    // The controller's aim carried over from it, and the bindings the run
+    // was played with (a new game reads them from the settings).
+    void SetPadAim(bool aiming, const Vector2& aim) {
+        padAiming_ = aiming;
+        padAim_ = aim;
+    }
+    void SetBindings(const KeyBindings& keys, const PadBindings& pad) {
+        keys_ = keys;
+        padBindings_ = pad;
+    }
 
     // State for tests, tools and the heads-up display.
     TPlayer& Ball() { return ball_; }
@@ -106,9 +134,8 @@ public:
     TRope& Rope() { return rope_; }
     const TRope& Rope() const { return rope_; }
     const Scene& GetScene() const { return scene_; }
-    // The number of the end zone last reached, which picks the start point of
-    // the next level load (as if the previous level had ended there).
-    void SetEntryNumber(int32_t number) { scene_.triggers.entryNumber = number; }
+    const LevelTriggers& Triggers() const { return triggers_; }
+    const BallTextures& BallAndRopeTextures() const { return ballTextures_; }
     const PhysicsWorld& World() const { return world_; }
     PhysicsWorld& World() { return world_; }
     const Camera& GetCamera() const { return camera_; }
@@ -116,6 +143,13 @@ public:
     const RunStats& Stats() const { return stats_; }
     const LevelList& Levels() const { return levels_; }
     const KeyBindings& Keys() const { return keys_; }
+    // Where a hook fired at the aim point would go, as last worked out for
+    // drawing; an empty path while the line is not shown.
+    const ShotPrediction& AimLine() const { return aimLine_; }
+    // The right stick aims (until the mouse moves).
+    bool PadAiming() const { return padAiming_; }
+    Vector2 PadAim() const { return padAim_; }
+    const PadBindings& Pad() const { return padBindings_; }
     const std::vector<LightOrderEntry>& LightOrder() const { return lightOrder_; }
     const FrameTimer& Timer() const { return frameTimer_; }
     Vector2f AimPoint() const { return aimPoint_; }
@@ -140,8 +174,14 @@ private:
     void LoadFixedTextures();
     void StartRun();
     void RunSimulationStep();
+    // Hands the events the physics buffered to the game's event list.
+    void TakeWorldEvents();
+    // The aim point from the mouse, or from the right stick around the ball.
+    void Aim(const MouseStateRecord& mouse, const PadActions& pad);
+    void UpdateAimLine();
     void DrawHeadsUpDisplay();
 
+    Clock& clock_;
     double lastSimulatedTick_ = 0.0;
     double currentTick_ = 0.0;
     InputSubsystem* input_ = nullptr;
@@ -155,10 +195,13 @@ private:
     Camera camera_;
     TPlayer ball_;
     Scene scene_;
+    LevelTriggers triggers_;  // checkpoints, end zones, start points, sound areas
     TRope rope_;
     PhysicsWorld world_;
     RunStats stats_;
     TextureManager textures_;
+    WorldRenderer renderer_;
+    BallTextures ballTextures_;
     Vector2f aimPoint_{0.0f, 0.0f};
     Vector2f cursorOffset_{0.0f, 0.0f};
     bool totalTimeStarted_ = false;
@@ -167,6 +210,12 @@ private:
     double blendFactor_ = 1.0;
     uint8_t compressionFlags_ = 0;
     KeyBindings keys_;
+    PadBindings padBindings_;
+    bool padAiming_ = false;
+    Vector2 padAim_{0.0, 1.0};  // the stick's last direction out of its dead zone
+    bool aimLineShown_ = true;
+    bool aimLineWithoutWindow_ = false;
+    ShotPrediction aimLine_;
     bool runStarted_ = false;
     uint32_t cursorTexture_ = 0;
     bool showOutlines_ = false;

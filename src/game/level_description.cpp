@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/subsystems.h"
+#include "audio/sound_subsystem.h"
+#include "core/data_path.h"
+#include "game/level_triggers.h"
 #include "physics/physics_world.h"
 #include "resources/texture_manager.h"
 #include "scene/scene.h"
@@ -128,14 +130,13 @@ void LoadLevelTextures(Scene& scene, TextureManager& textures) {
             if (index == kNoMap || index >= material.maps.size())
                 continue;
             MaterialMap& map = material.maps[index];
-            textures.Get(kTextureFolder + map.name, map.texture);
+            textures.Get(kTextureFolder + DataFilePath(map.name), map.texture);
         }
     }
 }
 
-void InterpretLevelDescription(Scene& scene, PhysicsWorld& world,
+void InterpretLevelDescription(const Scene& scene, LevelTriggers& triggers, PhysicsWorld& world,
                                const PhysicsParameters& parameters, SoundSubsystem* sound) {
-    LevelTriggers& triggers = scene.triggers;
     for (const PrimitiveEntry& entry : scene.primitives) {
         if (!entry.object)
             continue;

@@ -7,6 +7,7 @@
 #include <string>
 
 class DHelper;
+class LevelTriggers;
 class PhysicsWorld;
 class Scene;
 class SoundSubsystem;
@@ -45,11 +46,12 @@ struct PrimitiveValues {
 PrimitiveValues ReadPrimitiveValues(const DHelper& primitive);
 
 // Gets every map of every textured material from the manager, as
-// "Textures/" + the map's file name. A texture that fails stays 0.
+// "Textures/" + the map's file name with backslashes read as folder
+// separators. A texture that fails stays 0.
 void LoadLevelTextures(Scene& scene, TextureManager& textures);
 
 // Turns the scene's named primitives into start points, sound areas (with
-// their level sounds), magnets, black holes, checkpoints and end zones.
-// `sound` may be null.
-void InterpretLevelDescription(Scene& scene, PhysicsWorld& world,
+// their level sounds), checkpoints and end zones in `triggers`, and magnets
+// and black holes in the world. `sound` may be null.
+void InterpretLevelDescription(const Scene& scene, LevelTriggers& triggers, PhysicsWorld& world,
                                const PhysicsParameters& parameters, SoundSubsystem* sound);

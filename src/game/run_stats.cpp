@@ -31,7 +31,7 @@ void FormatRunTime(double seconds, char (&text)[kTimeTextSize]) {
     FormatInto(text, "%i:%2.3f", minutes, seconds - minutes * 60.0);
 }
 
-RunStats::RunStats() {
+RunStats::RunStats(const Clock& clock) : timer(clock) {
     std::strcpy(currentTimeText, kResetTimeText);
     std::strcpy(totalTimeText, kResetTimeText);
 }

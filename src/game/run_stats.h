@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/frame_timer.h"
+#include "core/frame_timer.h"
 
 struct StatsRecord {
     double time = 0.0;  // seconds
@@ -19,9 +19,12 @@ constexpr int kTimeTextSize = 12;  // at most 11 characters and the terminator
 // hours and minutes ("166h40m") instead.
 void FormatRunTime(double seconds, char (&text)[kTimeTextSize]);
 
+class Clock;
+
 class RunStats {
 public:
-    RunStats();
+    // The run clock reads `clock`.
+    explicit RunStats(const Clock& clock);
 
     // Advances the times and the shot permission; runs at the end of every
     // simulation step while the clock runs.

@@ -4,6 +4,7 @@
 
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
+#include "platform/pad_controls.h"
 
 namespace {
 
@@ -54,6 +55,12 @@ HRESULT Input::Init(PlatformWindow* window) {
         devices_.reset();
         return Fail(kCooperativeLevelFailed);
     }
+    devices_->pad.OpenControllers();
+    return Acquire(InputBoth);
+}
+
+HRESULT Input::InitWithoutWindow() {
+    devices_ = std::make_unique<InputDevices>();
     return Acquire(InputBoth);
 }
 
@@ -66,12 +73,16 @@ HRESULT Input::Acquire(int which) {
         return Fail(kAcquireFailed);
     if (WantsMouse(which) && devices_->mouse.Acquire() < 0)
         return Fail(kAcquireFailed);
+    if (which == InputBoth)
+        devices_->pad.Acquire();
     return S_OK;
 }
 
 void Input::Release(int which) {
     if (!devices_)
         return;
+    if (which == InputBoth)
+        devices_->pad.Unacquire();
     if (WantsMouse(which))
         devices_->mouse.Unacquire();
     if (WantsKeyboard(which)) {
@@ -111,6 +122,13 @@ void Input::ReadMouse() {
     }
 }
 
+void Input::ReadPad() {
+    if (!devices_)
+        return;
+    previousPad_ = currentPad_;
+    devices_->pad.GetDeviceState(&currentPad_);
+}
+
 bool Input::KeyPressed(int code) const {
     const uint32_t key = static_cast<uint32_t>(code) & 0xFF;
     for (uint32_t i = 0; i < keyEventCount_; ++i) {
@@ -128,4 +146,12 @@ bool Input::MouseButtonPressed(int button) const {
     if (button < 0 || button > 7)
         return false;
     return (currentMouse_.buttons[button] & 0x80) && !(previousMouse_.buttons[button] & 0x80);
+}
+
+bool Input::PadPressed(int control) const {
+    return PadControlDown(currentPad_, control) && !PadControlDown(previousPad_, control);
+}
+
+bool Input::PadHeld(int control) const {
+    return PadControlDown(currentPad_, control);
 }

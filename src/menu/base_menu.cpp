@@ -1,8 +1,7 @@
 #include "menu/base_menu.h"
 
-#include "app/gl_window.h"
-#include "app/subsystems.h"
-#include "menu/menu.h"
+#include "input/input_subsystem.h"
+#include "render/gl_window.h"
 
 namespace {
 
@@ -19,20 +18,20 @@ bool Contains(const MenuItem& item, float fx, float fy) {
 
 }  // namespace
 
-TBaseMenu::TBaseMenu(TMenu* root)
-    : window(root->GetWindow()), input(root->GetInput()), events(root->GetEvents()), root(root) {}
+TBaseMenu::TBaseMenu(const MenuRoot& root)
+    : window(root.window), input(root.input), events(root.events), root(root) {}
 
 void TBaseMenu::Init(const MenuTextures& newTextures) {
     textures = newTextures;
 }
 
-void TBaseMenu::BuildItems(const int (&rows)[kMenuItemCount], uint32_t sheet) {
+void TBaseMenu::BuildItems(const int* rows, int count, uint32_t sheet) {
     items.clear();
-    for (int i = 0; i < kMenuItemCount; ++i) {
+    for (int i = 0; i < count && i < kMainMenuItemCount; ++i) {
         const MenuRect& rect = kMenuItemRects[i];
         items.push_back({i == 0, rows[i], sheet, rect.left, rect.top, rect.right, rect.bottom});
     }
-    entryCount = kMenuEntryCount;
+    entryCount = static_cast<int>(items.size()) - 1;
 }
 
 void TBaseMenu::Draw() {
@@ -41,10 +40,12 @@ void TBaseMenu::Draw() {
     for (size_t i = 0; i < items.size(); ++i) {
         const MenuItem& item = items[i];
         if (item.title) {
-            window->DrawSheetTitle(item.left, item.top, item.right, item.bottom, item.texture);
+            window->GetOverlay().DrawSheetTitle(item.left, item.top, item.right, item.bottom,
+                                                item.texture);
         } else {
-            window->DrawSheetCell(item.row, selection == static_cast<int>(i), item.left, item.top,
-                                  item.right, item.bottom, item.texture);
+            window->GetOverlay().DrawSheetCell(item.row, selection == static_cast<int>(i),
+                                               item.left, item.top, item.right, item.bottom,
+                                               item.texture);
         }
     }
 }
@@ -55,10 +56,11 @@ bool TBaseMenu::LeftButtonHeld() const {
 
 void TBaseMenu::Update() {
     // A still mouse never overrides the keyboard's selection.
-    if (root->LastMotionX() == 0 && root->LastMotionY() == 0 && !LeftButtonHeld())
+    const MenuCursor& cursor = *root.cursor;
+    if (cursor.lastMotionX == 0 && cursor.lastMotionY == 0 && !LeftButtonHeld())
         return;
-    const float fx = static_cast<float>(root->CursorX()) * kFractionPerUnitX;
-    const float fy = static_cast<float>(root->CursorY()) * kFractionPerUnitY;
+    const float fx = static_cast<float>(cursor.x) * kFractionPerUnitX;
+    const float fy = static_cast<float>(cursor.y) * kFractionPerUnitY;
     for (size_t i = 0; i < items.size(); ++i) {
         const MenuItem& item = items[i];
         if (item.title || !Contains(item, fx, fy))

@@ -8,15 +8,10 @@
 #include "menu/base.h"
 #include "menu/menu_item.h"
 
-class EventList;
-class GLWindow;
-class InputSubsystem;
-class TMenu;
-
 class TBaseMenu : public TBase {
 public:
     // Copies the window, the input and the event list from the root.
-    explicit TBaseMenu(TMenu* root);
+    explicit TBaseMenu(const MenuRoot& root);
     ~TBaseMenu() override = default;
 
     // Stores the pictures and builds the items.
@@ -33,13 +28,20 @@ public:
     virtual void Right() {}
     virtual void Activate() { activated = true; }
     virtual void Reset() { selection = 1; }
+    // A screen that reads every key and pad control itself: the menu root
+    // then neither quits on Escape nor moves it with the arrows.
+    virtual bool HandlesOwnKeys() const { return false; }
 
     int Selection() const { return selection; }
     bool Activated() const { return activated; }
 
 protected:
-    // The title and the four entries from the sheet rows of items 0-4.
-    void BuildItems(const int (&rows)[kMenuItemCount], uint32_t sheet);
+    // The title and the entries from the sheet rows of items 0, 1, 2, ...
+    template <int Count>
+    void BuildItems(const int (&rows)[Count], uint32_t sheet) {
+        BuildItems(rows, Count, sheet);
+    }
+    void BuildItems(const int* rows, int count, uint32_t sheet);
     bool LeftButtonHeld() const;
 
     GLWindow* window;
@@ -47,7 +49,7 @@ protected:
     EventList* events;
     int selection = 1;
     MenuTextures textures;
-    TMenu* root;
+    MenuRoot root;
     std::vector<MenuItem> items;
     bool activated = false;
     int entryCount = 0;

@@ -1,8 +1,8 @@
 #include "menu/credits_menu.h"
 
-#include "app/gl_window.h"
-#include "app/subsystems.h"
-#include "resources/overlay.h"
+#include "input/input_subsystem.h"
+#include "render/gl_window.h"
+#include "render/overlay.h"
 
 void TCreditsMenu::GetAction(int& action) {
     if (activated)
@@ -12,7 +12,8 @@ void TCreditsMenu::GetAction(int& action) {
 
 void TCreditsMenu::Draw() {
     if (window)
-        window->DrawImage(0, 0, kVirtualScreenWidth, kVirtualScreenHeight, textures.credits);
+        window->GetOverlay().DrawImage(0, 0, kVirtualScreenWidth, kVirtualScreenHeight,
+                                       textures.credits);
 }
 
 void TCreditsMenu::Update() {

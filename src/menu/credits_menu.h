@@ -5,7 +5,7 @@
 
 class TCreditsMenu : public TBaseMenu {
 public:
-    explicit TCreditsMenu(TMenu* root) : TBaseMenu(root) {}
+    explicit TCreditsMenu(const MenuRoot& root) : TBaseMenu(root) {}
 
     void GetAction(int& action) override;
     void Draw() override;

@@ -1,6 +1,6 @@
 #include "menu/game_menu.h"
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 
 namespace {
 constexpr int kSheetRows[kMenuItemCount] = {0, 1, 2, 3, 5};

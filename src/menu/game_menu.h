@@ -6,7 +6,7 @@
 
 class TGameMenu : public TBaseMenu {
 public:
-    explicit TGameMenu(TMenu* root) : TBaseMenu(root) {}
+    explicit TGameMenu(const MenuRoot& root) : TBaseMenu(root) {}
 
     void Init(const MenuTextures& textures) override;
     // Restart appends a restart event for the game, then resumes.

@@ -1,7 +1,7 @@
 #include "menu/main_menu.h"
 
 namespace {
-constexpr int kSheetRows[kMenuItemCount] = {0, 1, 2, 4, 5};
+constexpr int kSheetRows[kMainMenuItemCount] = {0, 1, 2, 4, 5, 6};
 }
 
 void TMainMenu::Init(const MenuTextures& newTextures) {
@@ -20,6 +20,9 @@ void TMainMenu::GetAction(int& action) {
                 break;
             case 4:
                 action = ActionQuit;
+                break;
+            case 5:
+                action = ActionControls;
                 break;
             default:  // entry 2 leads nowhere
                 break;

@@ -1,15 +1,17 @@
 #include "menu/menu.h"
 
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
+#include "menu/controls_menu.h"
 #include "menu/credits_menu.h"
 #include "menu/game_menu.h"
 #include "menu/main_menu.h"
 #include "menu/options_menu.h"
+#include "platform/pad_controls.h"
+#include "render/gl_window.h"
+#include "render/overlay.h"
 #include "resources/gl_extensions.h"
-#include "resources/overlay.h"
 #include "resources/texture_manager.h"
 
 const char kVersionLine[] = "Version: Release 1.0.1.0";
@@ -53,6 +55,7 @@ TMenu::~TMenu() {
     gameMenu_.reset();
     optionsMenu_.reset();
     creditsMenu_.reset();
+    controlsMenu_.reset();
 }
 
 void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
@@ -60,14 +63,16 @@ void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
     window_ = window;
     input_ = input;
     events_ = events;
-    mainMenu_ = std::make_unique<TMainMenu>(this);
-    gameMenu_ = std::make_unique<TGameMenu>(this);
-    optionsMenu_ = std::make_unique<TOptionsMenu>(this);
-    creditsMenu_ = std::make_unique<TCreditsMenu>(this);
+    const MenuRoot root{window_, input_, events_, &cursor_};
+    mainMenu_ = std::make_unique<TMainMenu>(root);
+    gameMenu_ = std::make_unique<TGameMenu>(root);
+    optionsMenu_ = std::make_unique<TOptionsMenu>(root);
+    creditsMenu_ = std::make_unique<TCreditsMenu>(root);
+    controlsMenu_ = std::make_unique<TControlsMenu>(root);
 
     if (window_) {
-        cursorX_ = window_->width / 2;
-        cursorY_ = window_->height / 2;
+        cursor_.x = window_->width / 2;
+        cursor_.y = window_->height / 2;
     }
     current_ = mainMenu_.get();
     LoadTextures(extensions);
@@ -76,6 +81,7 @@ void TMenu::Init(GLWindow* window, InputSubsystem* input, EventList* events,
     mainMenu_->Init(textures_);
     gameMenu_->Init(textures_);
     creditsMenu_->Init(textures_);
+    controlsMenu_->Init(textures_);
 }
 
 void TMenu::LoadTextures(const GLExtensions* extensions) {
@@ -85,8 +91,9 @@ void TMenu::LoadTextures(const GLExtensions* extensions) {
     // Without an extension table the manager keeps its defaults.
     if (extensions) {
         const uint8_t compression =
-            window_->texcomp && extensions->textureCompression ? kCompressPictures : 0;
-        textureManager_->Init(compression, extensions->generateMipmap, extensions->maxTextureSize);
+            DriverCompresses(*extensions, window_->texcomp) ? kCompressPictures : 0;
+        textureManager_->Init(compression, extensions->generateMipmap, extensions->maxTextureSize,
+                              MinificationFor(*extensions));
     }
 
     // A picture that fails has shown "Texture not found!" and stays 0.
@@ -105,37 +112,50 @@ void TMenu::Update(int32_t& appState) {
         SwitchTo(mainMenu_.get());
     if (input_ && input_->KeyPressed(DIK_SYSRQ) && window_)
         window_->RequestScreenshot();
-    if (input_ && input_->KeyPressed(DIK_ESCAPE))
+    // A screen that reads its own keys takes Escape too (the controls
+    // screen leaves by it without saving).
+    const bool ownKeys = current_->HandlesOwnKeys();
+    if (!ownKeys && input_ && input_->KeyPressed(DIK_ESCAPE))
         appState = StateQuit;
     MoveCursor(input_ ? input_->MouseState() : MouseStateRecord{});
     current_->Update();
-    HandleKeys();
+    const int back = ownKeys ? ActionNone : HandleKeys();
 
     int action = ActionNone;
     current_->GetAction(action);
-    CarryOut(action, appState);
+    CarryOut(action == ActionNone ? back : action, appState);
 }
 
 void TMenu::MoveCursor(const MouseStateRecord& mouse) {
-    lastMotionX_ = mouse.x;
-    lastMotionY_ = mouse.y;
-    cursorX_ = WrapOnce(cursorX_ + mouse.x, kVirtualScreenWidth);
-    cursorY_ = WrapOnce(cursorY_ + mouse.y, kVirtualScreenHeight);
+    cursor_.lastMotionX = mouse.x;
+    cursor_.lastMotionY = mouse.y;
+    cursor_.x = WrapOnce(cursor_.x + mouse.x, kVirtualScreenWidth);
+    cursor_.y = WrapOnce(cursor_.y + mouse.y, kVirtualScreenHeight);
 }
 
-void TMenu::HandleKeys() {
+int TMenu::HandleKeys() {
     if (!input_)
-        return;
-    if (input_->KeyPressed(DIK_UP))
+        return ActionNone;
+    const InputSubsystem& in = *input_;
+    if (in.KeyPressed(DIK_UP) || in.PadPressed(PadDpadUp))
         current_->Up();
-    if (input_->KeyPressed(DIK_DOWN))
+    if (in.KeyPressed(DIK_DOWN) || in.PadPressed(PadDpadDown))
         current_->Down();
-    if (input_->KeyPressed(DIK_LEFT))
+    if (in.KeyPressed(DIK_LEFT) || in.PadPressed(PadDpadLeft))
         current_->Left();
-    if (input_->KeyPressed(DIK_RIGHT))
+    if (in.KeyPressed(DIK_RIGHT) || in.PadPressed(PadDpadRight))
         current_->Right();
-    if (input_->KeyPressed(DIK_RETURN))
+    if (in.KeyPressed(DIK_RETURN) || in.PadPressed(PadA))
         current_->Activate();
+    return in.PadPressed(PadB) ? BackAction() : ActionNone;
+}
+
+int TMenu::BackAction() const {
+    if (current_ == gameMenu_.get())
+        return ActionResume;
+    if (current_ == creditsMenu_.get() || current_ == optionsMenu_.get())
+        return ActionBack;
+    return ActionNone;  // the main menu has nothing behind it
 }
 
 void TMenu::CarryOut(int action, int32_t& appState) {
@@ -158,6 +178,9 @@ void TMenu::CarryOut(int action, int32_t& appState) {
         case ActionCredits:
             SwitchTo(creditsMenu_.get());
             break;
+        case ActionControls:
+            SwitchTo(controlsMenu_.get());
+            break;
         case ActionEndGame:
             SwitchTo(mainMenu_.get());
             appState = StateEndGame;
@@ -175,10 +198,11 @@ void TMenu::SwitchTo(TBaseMenu* screen) {
 void TMenu::Draw() {
     if (!current_ || !HasGLContext(window_))
         return;
-    window_->DrawFullScreenImage(textures_.background);
-    window_->PrintText(kVersionX, kVersionY, "%s", kVersionLine);
+    Overlay& overlay = window_->GetOverlay();
+    overlay.DrawFullScreenImage(textures_.background);
+    overlay.PrintText(kVersionX, kVersionY, "%s", kVersionLine);
     current_->Draw();
-    window_->DrawImage(cursorX_, cursorY_, kCursorSize, kCursorSize, textures_.cursor);
+    overlay.DrawImage(cursor_.x, cursor_.y, kCursorSize, kCursorSize, textures_.cursor);
 }
 
 TBaseMenu* TMenu::Screen(int screen) const {
@@ -191,6 +215,8 @@ TBaseMenu* TMenu::Screen(int screen) const {
             return optionsMenu_.get();
         case ScreenCredits:
             return creditsMenu_.get();
+        case ScreenControls:
+            return controlsMenu_.get();
         default:
             return nullptr;
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The menu root: owns the four screens, the menu pictures and the mouse
-// cursor. The main loop advances and draws it in every frame in which the
-// game is not running; it hands control back by writing AppState.
+// The menu root: owns the screens (main, in-game, options, credits and the
+// controls), the menu pictures and the mouse cursor. The main loop advances and draws it in every
+// frame in which the game is not running; it hands control back by writing AppState.
 //
 // Without a GL window (a null window, or one not yet created) it runs its
 // logic only: no pictures are loaded and nothing is drawn.
@@ -9,9 +9,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/subsystems.h"
+#include "input/input_subsystem.h"
 #include "menu/base.h"
 #include "menu/menu_item.h"
+#include "menu/menu_subsystem.h"
 
 class TBaseMenu;
 class TextureManager;
@@ -29,20 +30,22 @@ public:
     void Init(GLWindow* window, InputSubsystem* input, EventList* events,
               GLExtensions* extensions) override;
     // One frame of input: screenshot key, Escape, cursor motion, the current
-    // screen's mouse handling, the arrow and Return keys, then the action.
+    // screen's mouse handling, the arrow and Return keys (or the pad's d-pad,
+    // A, and B to go back), then the action.
     void Update(int32_t& appState) override;
     // Background, version line, current screen, cursor.
     void Draw() override;
-    // Makes screen 0-3 (main, in-game, options, credits) current and resets it.
+    // Makes screen 0-4 (main, in-game, options, credits, controls) current
+    // and resets it.
     void Show(int screen) override;
 
     GLWindow* GetWindow() const { return window_; }
     InputSubsystem* GetInput() const { return input_; }
     EventList* GetEvents() const { return events_; }
-    int CursorX() const { return cursorX_; }
-    int CursorY() const { return cursorY_; }
-    int LastMotionX() const { return lastMotionX_; }
-    int LastMotionY() const { return lastMotionY_; }
+    int CursorX() const { return cursor_.x; }
+    int CursorY() const { return cursor_.y; }
+    int LastMotionX() const { return cursor_.lastMotionX; }
+    int LastMotionY() const { return cursor_.lastMotionY; }
     const MenuTextures& Textures() const { return textures_; }
 
     // The screens, null before Init.
@@ -52,7 +55,9 @@ public:
 private:
     void LoadTextures(const GLExtensions* extensions);
     void MoveCursor(const MouseStateRecord& mouse);
-    void HandleKeys();
+    // The arrows and Return, and the pad; the action of the pad's B, or none.
+    int HandleKeys();
+    int BackAction() const;
     void CarryOut(int action, int32_t& appState);
     void SwitchTo(TBaseMenu* screen);
 
@@ -63,11 +68,9 @@ private:
     std::unique_ptr<TBaseMenu> gameMenu_;
     std::unique_ptr<TBaseMenu> optionsMenu_;
     std::unique_ptr<TBaseMenu> creditsMenu_;
+    std::unique_ptr<TBaseMenu> controlsMenu_;
     TBaseMenu* current_ = nullptr;
     std::unique_ptr<TextureManager> textureManager_;
     MenuTextures textures_;
-    int cursorX_ = 0;
-    int cursorY_ = 0;
-    int lastMotionX_ = 0;
-    int lastMotionY_ = 0;
+    MenuCursor cursor_;
 };

@@ -1,6 +1,6 @@
 #include "menu/options_menu.h"
 
-#include "app/subsystems.h"
+#include "input/input_subsystem.h"
 
 namespace {
 constexpr int kSheetRows[kMenuItemCount] = {0, 1, 2, 3, 4};

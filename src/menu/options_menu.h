@@ -9,7 +9,7 @@
 
 class TOptionsMenu : public TBaseMenu {
 public:
-    explicit TOptionsMenu(TMenu* root) : TBaseMenu(root) {}
+    explicit TOptionsMenu(const MenuRoot& root) : TBaseMenu(root) {}
 
     void Init(const MenuTextures& textures) override;
     void GetAction(int& action) override;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "physics/vector.h"
+#include "core/vector.h"
 
 enum BodyKind : int32_t {
     BodyHook = 0,

@@ -1,10 +1,8 @@
 // Collision of the ball and the hook against the level's outlines.
 
-#include "game/event_list.h"
 #include "physics/base_object.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
-#include "scene/scene.h"
 
 namespace {
 
@@ -31,7 +29,12 @@ EdgeResult TestEdge(const TBaseObject& body, double reach, bool deadly, const Ve
 }  // namespace
 
 bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
-    if (scene_ == nullptr)
+    return CollideWith(body, contact, BroadPhaseIndex(), events_);
+}
+
+bool PhysicsWorld::CollideWith(const TBaseObject& body, Contact& contact, const OutlineIndex* index,
+                               EventList& events) const {
+    if (outlines_.Empty())
         return false;
     const bool isBall = body.kind == BodyBall;
     // The ball's swept reach for this step, measured from its current centre.
@@ -44,7 +47,7 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
         if (result == EdgeResult::Miss)
             return false;
         if (result == EdgeResult::Deadly) {
-            Raise(isBall ? EventDeath : EventRopeRelease);
+            Raise(events, isBall ? EventDeath : EventRopeRelease);
             return false;
         }
         contact.outline = static_cast<int32_t>(s);
@@ -56,7 +59,7 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
 
     // Only edges within the ball's reach, or crossing the box of the hook's
     // path, can pass the test; the index hands them over in scene order.
-    if (OutlineIndex* index = BroadPhaseIndex()) {
+    if (index != nullptr) {
         const OutlineBox box = isBall ? BallReachBox(body.position, reach)
                                       : SegmentBox(body.position, body.position + body.velocity);
         if (const std::vector<uint32_t>* near = index->EdgesNear(box)) {
@@ -69,8 +72,9 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
         }
     }
 
-    for (size_t s = 0; s < scene_->shapes.size(); ++s) {
-        const Shape& shape = scene_->shapes[s];
+    const std::vector<Shape>& shapes = *outlines_.shapes;
+    for (size_t s = 0; s < shapes.size(); ++s) {
+        const Shape& shape = shapes[s];
         const bool deadly = IsDeadlyOutline(shape.name);
         for (size_t l = 0; l < shape.polylines.size(); ++l) {
             const Polyline& polyline = shape.polylines[l];
@@ -91,14 +95,15 @@ bool PhysicsWorld::Collide(const TBaseObject& body, Contact& contact) {
 
 Vector2 PhysicsWorld::Reflect(const TBaseObject& body, const Contact& contact) const {
     const Vector2 v = body.velocity;
-    if (scene_ == nullptr || contact.outline < 0 || contact.polyline < 0 || contact.edge < 0)
+    if (outlines_.Empty() || contact.outline < 0 || contact.polyline < 0 || contact.edge < 0)
         return v;
+    const std::vector<Shape>& shapes = *outlines_.shapes;
     const size_t s = static_cast<size_t>(contact.outline);
     const size_t l = static_cast<size_t>(contact.polyline);
     const size_t k = static_cast<size_t>(contact.edge);
-    if (s >= scene_->shapes.size() || l >= scene_->shapes[s].polylines.size())
+    if (s >= shapes.size() || l >= shapes[s].polylines.size())
         return v;
-    const std::vector<Vector>& points = scene_->shapes[s].polylines[l].points;
+    const std::vector<Vector>& points = shapes[s].polylines[l].points;
     if (k >= points.size())
         return v;
     // The edge after the last point of a closed polyline is the closing edge

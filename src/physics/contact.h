@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "physics/vector.h"
+#include "core/vector.h"
 
 struct Contact {
     int32_t outline = 0;      // index of the Shape in the scene

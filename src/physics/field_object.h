@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "physics/vector.h"
+#include "core/vector.h"
 
 enum FieldObjectType : int32_t {
     FieldRadial = 0,   // pushes or pulls towards its centre within its radius

@@ -3,12 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scene/scene.h"
-
 namespace {
-
-constexpr char kDeadlyPrefix[] = "DEATH";
-constexpr size_t kDeadlyPrefixLength = sizeof(kDeadlyPrefix) - 1;
 
 // An edge whose box covers more cells than this is kept on one list that
 // every query reads, instead of being filed in each cell.
@@ -41,11 +36,6 @@ bool IsFinite(const OutlineBox& box) {
 
 }  // namespace
 
-bool IsDeadlyOutline(const std::string& name) {
-    // A shorter name compares unequal, so it is never deadly.
-    return name.compare(0, kDeadlyPrefixLength, kDeadlyPrefix) == 0;
-}
-
 OutlineBox BallReachBox(const Vector2& centre, double reach) {
     const double pad = kAbsolutePad + kRelativePad * (Magnitude(centre) + std::fabs(reach));
     return PaddedBox(centre.x - reach, centre.y - reach, centre.x + reach, centre.y + reach, pad);
@@ -73,10 +63,8 @@ void OutlineIndex::Clear() {
     points_.clear();
     shapeFirstPolyline_.clear();
     polylineFirstPoint_.clear();
-    edgeStart_.clear();
-    edgeItems_.clear();
-    pointStart_.clear();
-    pointItems_.clear();
+    edgeCells_ = CellItems();
+    pointCells_ = CellItems();
     wideEdges_.clear();
     result_.clear();
     columns_ = rows_ = 0;
@@ -87,24 +75,42 @@ void OutlineIndex::Clear() {
     built_ = false;
 }
 
-bool OutlineIndex::Matches(const Scene& scene) const {
-    if (!built_ || scene.revision != revision_ || scene.shapes.size() != shapeCount_ ||
-        scene.shapes.data() != shapesData_)
+bool OutlineIndex::Matches(const OutlineView& outlines) const {
+    if (!built_ || outlines.Empty())
+        return false;
+    const std::vector<Shape>& shapes = *outlines.shapes;
+    if (*outlines.revision != revision_ || shapes.size() != shapeCount_ ||
+        shapes.data() != shapesData_)
         return false;
     if (shapeCount_ == 0)
         return true;
-    const Shape& last = scene.shapes.back();
+    const Shape& last = shapes.back();
     if (last.polylines.size() != lastPolylineCount_)
         return false;
     return last.polylines.empty() || last.polylines.back().points.size() == lastPointCount_;
 }
 
-void OutlineIndex::Build(const Scene& scene) {
+void OutlineIndex::Build(const OutlineView& outlines) {
     Clear();
-    bool finite = true;
-    double edgeLength = 0.0;
-    for (size_t s = 0; s < scene.shapes.size(); ++s) {
-        const Shape& shape = scene.shapes[s];
+    if (outlines.Empty())
+        return;
+    const ElementTotals totals = NumberElements(*outlines.shapes);
+    RememberSource(outlines);
+    built_ = true;
+    // A point at infinity or NaN has no cell; such a level is always scanned whole.
+    if (!totals.finite || points_.empty())
+        return;
+    LayOutGrid(totals.edgeLength);
+    FileEdges();
+    FilePoints();
+    // No query ever gathers more than this, so queries never allocate.
+    result_.reserve(std::max(edgeCells_.items.size() + wideEdges_.size(), points_.size()) + 1);
+}
+
+OutlineIndex::ElementTotals OutlineIndex::NumberElements(const std::vector<Shape>& shapes) {
+    ElementTotals totals;
+    for (size_t s = 0; s < shapes.size(); ++s) {
+        const Shape& shape = shapes[s];
         const bool deadly = IsDeadlyOutline(shape.name);
         shapeFirstPolyline_.push_back(static_cast<uint32_t>(polylineFirstPoint_.size()));
         for (size_t l = 0; l < shape.polylines.size(); ++l) {
@@ -113,7 +119,7 @@ void OutlineIndex::Build(const Scene& scene) {
             const size_t n = polyline.points.size();
             for (size_t p = 0; p < n; ++p) {
                 const Vector2 v = PlanePoint(polyline.points[p]);
-                finite = finite && IsFinite(v);
+                totals.finite = totals.finite && IsFinite(v);
                 points_.push_back(
                     {static_cast<int32_t>(s), static_cast<int32_t>(l), static_cast<int32_t>(p), v});
             }
@@ -121,7 +127,7 @@ void OutlineIndex::Build(const Scene& scene) {
             for (size_t k = 0; k < edgeCount; ++k) {
                 const Vector2 a = PlanePoint(polyline.points[k]);
                 const Vector2 b = PlanePoint(polyline.points[k + 1 < n ? k + 1 : 0]);
-                edgeLength += Distance(a, b);
+                totals.edgeLength += Distance(a, b);
                 edges_.push_back({static_cast<int32_t>(s), static_cast<int32_t>(l),
                                   static_cast<int32_t>(k), deadly, a, b});
             }
@@ -129,20 +135,22 @@ void OutlineIndex::Build(const Scene& scene) {
     }
     shapeFirstPolyline_.push_back(static_cast<uint32_t>(polylineFirstPoint_.size()));
     polylineFirstPoint_.push_back(static_cast<uint32_t>(points_.size()));
+    return totals;
+}
 
-    revision_ = scene.revision;
-    shapesData_ = scene.shapes.data();
-    shapeCount_ = scene.shapes.size();
-    if (!scene.shapes.empty()) {
-        const Shape& last = scene.shapes.back();
+void OutlineIndex::RememberSource(const OutlineView& outlines) {
+    const std::vector<Shape>& shapes = *outlines.shapes;
+    revision_ = *outlines.revision;
+    shapesData_ = shapes.data();
+    shapeCount_ = shapes.size();
+    if (!shapes.empty()) {
+        const Shape& last = shapes.back();
         lastPolylineCount_ = last.polylines.size();
         lastPointCount_ = last.polylines.empty() ? 0 : last.polylines.back().points.size();
     }
-    built_ = true;
-    // A point at infinity or NaN has no cell; such a level is always scanned whole.
-    if (!finite || points_.empty())
-        return;
+}
 
+void OutlineIndex::LayOutGrid(double edgeLength) {
     double minX = points_[0].position.x, maxX = minX;
     double minY = points_[0].position.y, maxY = minY;
     for (const OutlinePoint& point : points_) {
@@ -166,17 +174,19 @@ void OutlineIndex::Build(const Scene& scene) {
     originY_ = minY;
     columns_ = static_cast<int32_t>(std::floor(width / cell)) + 1;
     rows_ = static_cast<int32_t>(std::floor(height / cell)) + 1;
-    const size_t cellCount = static_cast<size_t>(columns_) * static_cast<size_t>(rows_);
+}
 
-    // Counting pass, then filling in ascending element order, so that every
-    // cell's list comes out ascending.
-    edgeStart_.assign(cellCount + 1, 0);
-    pointStart_.assign(cellCount + 1, 0);
+// Both filings count first and then fill in ascending element order, so that
+// every cell's list comes out ascending.
+void OutlineIndex::FileEdges() {
+    const size_t cellCount = static_cast<size_t>(columns_) * static_cast<size_t>(rows_);
+    std::vector<uint32_t>& start = edgeCells_.start;
+    start.assign(cellCount + 1, 0);
+    std::vector<CellRange> ranges(edges_.size());
     std::vector<uint8_t> wide(edges_.size(), 0);
     for (size_t e = 0; e < edges_.size(); ++e) {
-        const OutlineEdge& edge = edges_[e];
-        CellRange range;
-        Cells(SegmentBox(edge.a, edge.b), range);
+        CellRange& range = ranges[e];
+        Cells(SegmentBox(edges_[e].a, edges_[e].b), range);
         const int64_t covered = static_cast<int64_t>(range.x1 - range.x0 + 1) *
                                 static_cast<int64_t>(range.y1 - range.y0 + 1);
         if (covered > kMostCellsPerEdge) {
@@ -184,38 +194,43 @@ void OutlineIndex::Build(const Scene& scene) {
             wideEdges_.push_back(static_cast<uint32_t>(e));
             continue;
         }
-        for (int32_t y = range.y0; y <= range.y1; ++y)
-            for (int32_t x = range.x0; x <= range.x1; ++x)
-                ++edgeStart_[static_cast<size_t>(y) * columns_ + x + 1];
+        ForEachCell(range, [&start](size_t c) { ++start[c + 1]; });
     }
-    for (const OutlinePoint& point : points_)
-        ++pointStart_[static_cast<size_t>(CellY(point.position.y)) * columns_ +
-                      CellX(point.position.x) + 1];
-    for (size_t c = 0; c < cellCount; ++c) {
-        edgeStart_[c + 1] += edgeStart_[c];
-        pointStart_[c + 1] += pointStart_[c];
-    }
-    edgeItems_.resize(edgeStart_[cellCount]);
-    pointItems_.resize(pointStart_[cellCount]);
-    std::vector<uint32_t> fill(edgeStart_.begin(), edgeStart_.end() - 1);
+    for (size_t c = 0; c < cellCount; ++c)
+        start[c + 1] += start[c];
+    edgeCells_.items.resize(start[cellCount]);
+    std::vector<uint32_t> fill(start.begin(), start.end() - 1);
     for (size_t e = 0; e < edges_.size(); ++e) {
         if (wide[e])
             continue;
-        CellRange range;
-        Cells(SegmentBox(edges_[e].a, edges_[e].b), range);
-        for (int32_t y = range.y0; y <= range.y1; ++y)
-            for (int32_t x = range.x0; x <= range.x1; ++x)
-                edgeItems_[fill[static_cast<size_t>(y) * columns_ + x]++] =
-                    static_cast<uint32_t>(e);
+        ForEachCell(ranges[e],
+                    [&](size_t c) { edgeCells_.items[fill[c]++] = static_cast<uint32_t>(e); });
     }
-    fill.assign(pointStart_.begin(), pointStart_.end() - 1);
-    for (size_t p = 0; p < points_.size(); ++p) {
-        const size_t c = static_cast<size_t>(CellY(points_[p].position.y)) * columns_ +
-                         CellX(points_[p].position.x);
-        pointItems_[fill[c]++] = static_cast<uint32_t>(p);
-    }
-    // No query ever gathers more than this, so queries never allocate.
-    result_.reserve(std::max(edgeItems_.size() + wideEdges_.size(), points_.size()) + 1);
+}
+
+void OutlineIndex::FilePoints() {
+    const size_t cellCount = static_cast<size_t>(columns_) * static_cast<size_t>(rows_);
+    std::vector<uint32_t>& start = pointCells_.start;
+    start.assign(cellCount + 1, 0);
+    for (const OutlinePoint& point : points_)
+        ++start[PointCell(point.position) + 1];
+    for (size_t c = 0; c < cellCount; ++c)
+        start[c + 1] += start[c];
+    pointCells_.items.resize(start[cellCount]);
+    std::vector<uint32_t> fill(start.begin(), start.end() - 1);
+    for (size_t p = 0; p < points_.size(); ++p)
+        pointCells_.items[fill[PointCell(points_[p].position)]++] = static_cast<uint32_t>(p);
+}
+
+size_t OutlineIndex::PointCell(const Vector2& point) const {
+    return static_cast<size_t>(CellY(point.y)) * columns_ + CellX(point.x);
+}
+
+template <typename Visit>
+void OutlineIndex::ForEachCell(const CellRange& range, Visit visit) const {
+    for (int32_t y = range.y0; y <= range.y1; ++y)
+        for (int32_t x = range.x0; x <= range.x1; ++x)
+            visit(static_cast<size_t>(y) * columns_ + x);
 }
 
 int32_t OutlineIndex::CellX(double x) const {
@@ -238,53 +253,48 @@ bool OutlineIndex::Cells(const OutlineBox& box, CellRange& range) const {
     return covered * 4 <= static_cast<int64_t>(columns_) * rows_;
 }
 
-const std::vector<uint32_t>* OutlineIndex::EdgesNear(const OutlineBox& box) {
+template <typename Keep>
+bool OutlineIndex::GatherFromCells(const OutlineBox& box, const CellItems& cells, Keep keep) const {
     CellRange range;
     if (!Cells(box, range))
-        return nullptr;
+        return false;
     ++answered_;
     result_.clear();
-    for (int32_t y = range.y0; y <= range.y1; ++y) {
-        for (int32_t x = range.x0; x <= range.x1; ++x) {
-            const size_t c = static_cast<size_t>(y) * columns_ + x;
-            for (uint32_t i = edgeStart_[c]; i < edgeStart_[c + 1]; ++i) {
-                const uint32_t e = edgeItems_[i];
-                if (SegmentBox(edges_[e].a, edges_[e].b).Overlaps(box))
-                    result_.push_back(e);
-            }
+    ForEachCell(range, [&](size_t c) {
+        for (uint32_t i = cells.start[c]; i < cells.start[c + 1]; ++i) {
+            if (keep(cells.items[i]))
+                result_.push_back(cells.items[i]);
         }
-    }
+    });
+    return true;
+}
+
+const std::vector<uint32_t>* OutlineIndex::EdgesNear(const OutlineBox& box) const {
+    auto meets = [&](uint32_t e) { return SegmentBox(edges_[e].a, edges_[e].b).Overlaps(box); };
+    if (!GatherFromCells(box, edgeCells_, meets))
+        return nullptr;
     for (uint32_t e : wideEdges_) {
-        if (SegmentBox(edges_[e].a, edges_[e].b).Overlaps(box))
+        if (meets(e))
             result_.push_back(e);
     }
+    // An edge filed in several cells is gathered once from each.
     std::sort(result_.begin(), result_.end());
     result_.erase(std::unique(result_.begin(), result_.end()), result_.end());
     return &result_;
 }
 
-const std::vector<uint32_t>* OutlineIndex::PointsNear(const OutlineBox& box) {
-    CellRange range;
-    if (!Cells(box, range))
+const std::vector<uint32_t>* OutlineIndex::PointsNear(const OutlineBox& box) const {
+    auto inside = [&](uint32_t p) {
+        const Vector2& v = points_[p].position;
+        return box.minX <= v.x && v.x <= box.maxX && box.minY <= v.y && v.y <= box.maxY;
+    };
+    if (!GatherFromCells(box, pointCells_, inside))
         return nullptr;
-    ++answered_;
-    result_.clear();
-    for (int32_t y = range.y0; y <= range.y1; ++y) {
-        for (int32_t x = range.x0; x <= range.x1; ++x) {
-            const size_t c = static_cast<size_t>(y) * columns_ + x;
-            for (uint32_t i = pointStart_[c]; i < pointStart_[c + 1]; ++i) {
-                const uint32_t p = pointItems_[i];
-                const Vector2& v = points_[p].position;
-                if (box.minX <= v.x && v.x <= box.maxX && box.minY <= v.y && v.y <= box.maxY)
-                    result_.push_back(p);
-            }
-        }
-    }
     std::sort(result_.begin(), result_.end());
     return &result_;
 }
 
-void OutlineIndex::AddPoint(int32_t outline, int32_t polyline, int32_t point) {
+void OutlineIndex::AddPoint(int32_t outline, int32_t polyline, int32_t point) const {
     if (outline < 0 || polyline < 0 || point < 0 ||
         static_cast<size_t>(outline) + 1 >= shapeFirstPolyline_.size())
         return;

@@ -3,10 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "game/event_list.h"
 #include "physics/player.h"
 #include "physics/rope.h"
-#include "scene/scene.h"
 
 namespace {
 
@@ -15,6 +13,16 @@ constexpr int kSettleSteps = 250;
 constexpr double kSettleSpeed = 5.0;
 constexpr int32_t kCatchSample = 2;
 
+// Whether the events of a predicted step end the flight: the rope cut by a
+// deadly outline, or the ball dead.
+bool EndsFlight(const EventList& events) {
+    for (size_t i = 0; i < events.Size(); ++i) {
+        if (events[i].type == EventRopeRelease || events[i].type == EventDeath)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 PhysicsWorld::PhysicsWorld() {
@@ -22,23 +30,29 @@ PhysicsWorld::PhysicsWorld() {
     fieldObjects_.reserve(16);
 }
 
-void PhysicsWorld::SetScene(const Scene* scene) {
-    scene_ = scene;
+void PhysicsWorld::SetScene(const OutlineView& outlines) {
+    outlines_ = outlines;
     RebuildBroadPhase();
 }
 
 void PhysicsWorld::RebuildBroadPhase() {
-    if (scene_ != nullptr && broadPhase_)
-        index_.Build(*scene_);
+    if (!outlines_.Empty() && broadPhase_)
+        index_.Build(outlines_);
     else
         index_.Clear();
 }
 
-OutlineIndex* PhysicsWorld::BroadPhaseIndex() {
-    if (!broadPhase_ || scene_ == nullptr)
+const OutlineIndex* PhysicsWorld::BroadPhaseIndex() {
+    if (!broadPhase_ || outlines_.Empty())
         return nullptr;
-    if (!index_.Matches(*scene_))
-        index_.Build(*scene_);
+    if (!index_.Matches(outlines_))
+        index_.Build(outlines_);
+    return &index_;
+}
+
+const OutlineIndex* PhysicsWorld::CurrentIndex() const {
+    if (!broadPhase_ || outlines_.Empty() || !index_.Matches(outlines_))
+        return nullptr;
     return &index_;
 }
 
@@ -59,20 +73,20 @@ void PhysicsWorld::ClearFieldObjects() {
     fieldObjects_.clear();
 }
 
-void PhysicsWorld::Raise(int32_t type, int32_t sample) {
-    if (events_ == nullptr)
-        return;
+void PhysicsWorld::Raise(EventList& events, int32_t type, int32_t sample) {
     GameEvent event;
     event.type = type;
     event.sample = sample;
-    events_->Append(event);
+    events.Append(event);
 }
 
 void PhysicsWorld::ApplyForces() {
     if (ball_ == nullptr || ball_->rope == nullptr)
         return;
-    TPlayer& ball = *ball_;
-    TRope& rope = *ball.rope;
+    ApplyForcesTo(*ball_, *ball_->rope);
+}
+
+void PhysicsWorld::ApplyForcesTo(TPlayer& ball, TRope& rope) const {
     Vector2 hookForce{0.0, 0.0};
     Vector2 ballForce{0.0, 0.0};
 
@@ -118,17 +132,20 @@ void PhysicsWorld::ApplyForces() {
 void PhysicsWorld::Step() {
     if (ball_ == nullptr || ball_->rope == nullptr)
         return;
-    TPlayer& ball = *ball_;
-    TRope& rope = *ball.rope;
+    StepBodies(*ball_, *ball_->rope, BroadPhaseIndex(), events_);
+}
 
-    ApplyForces();
+bool PhysicsWorld::StepBodies(TPlayer& ball, TRope& rope, const OutlineIndex* index,
+                              EventList& events) const {
+    ApplyForcesTo(ball, rope);
 
+    bool held = false;
     if (rope.flying) {
-        rope.LimitFlight(ball.position);
+        held = rope.LimitFlight(ball.position);
         Contact hookContact;
-        if (Collide(rope, hookContact)) {
+        if (CollideWith(rope, hookContact, index, events)) {
             rope.Attach(ball.position, hookContact.point);
-            Raise(EventPlayEffect, kCatchSample);
+            Raise(events, EventPlayEffect, kCatchSample);
         } else {
             rope.Move();
         }
@@ -137,21 +154,47 @@ void PhysicsWorld::Step() {
     }
 
     Contact ballContact;
-    if (Collide(ball, ballContact)) {
-        Raise(EventBallCollision);
+    if (CollideWith(ball, ballContact, index, events)) {
+        Raise(events, EventBallCollision);
         if (rope.attached)
             rope.ConstrainBall(ball.position, ball.velocity);
         ball.velocity = Reflect(ball, ballContact);
     }
 
-    if (scene_ != nullptr) {
+    if (!outlines_.Empty()) {
         if (rope.flying)
-            rope.WrapWhileFlying(*scene_, ball.position, BroadPhaseIndex());
+            rope.WrapWhileFlying(*outlines_.shapes, ball.position, index);
         if (rope.attached)
-            rope.WrapAttached(*scene_, ball.position, ball.velocity, BroadPhaseIndex());
+            rope.WrapAttached(*outlines_.shapes, ball.position, ball.velocity, index);
     }
 
     ball.Move();
+    return held;
+}
+
+void PhysicsWorld::PredictShot(double angle, ShotPrediction& prediction) const {
+    prediction.path.clear();
+    prediction.catches = false;
+    if (ball_ == nullptr || ball_->rope == nullptr)
+        return;
+    TPlayer ball = *ball_;
+    TRope rope = *ball_->rope;
+    ball.rope = &rope;
+    rope.Shoot(ball.position, angle);
+    const OutlineIndex* index = CurrentIndex();
+    EventList events;
+    prediction.path.push_back(rope.position);
+    for (int step = 0; step < kMostPredictedSteps; ++step) {
+        const bool held = StepBodies(ball, rope, index, events);
+        prediction.path.push_back(rope.position);
+        if (rope.attached) {
+            prediction.catches = true;
+            return;
+        }
+        if (held || EndsFlight(events))
+            return;
+        events.Clear();
+    }
 }
 
 void PhysicsWorld::SettleRope() {

@@ -7,42 +7,48 @@
 #include <string>
 #include <vector>
 
+#include "core/event_list.h"
+#include "core/outline.h"
+#include "core/settings.h"
+#include "core/vector.h"
 #include "physics/contact.h"
 #include "physics/field_object.h"
 #include "physics/outline_index.h"
-#include "physics/vector.h"
 
-class EventList;
-class Scene;
 class TBaseObject;
 class TPlayer;
+class TRope;
 
-// The Physics settings the world and the level loader read, in this order.
-struct PhysicsParameters {
-    float ropePush = 10.25f;
-    float ropeIn = 10.25f;
-    float ropeOut = 10.25f;
-    float gravity = -0.689f;
-    float bhMaxForce = -2.0f;
-    float bhRadius = 100.0f;
-    float magnetMaxForce = -2.0f;
-    float magnetRadius = 100.0f;
+// Where a hook fired now would go.
+struct ShotPrediction {
+    // The hook's path: from the ball's position, the hook after each step.
+    std::vector<Vector2> path;
+    // Whether the hook catches at the path's last point. Otherwise the path
+    // ends where the hook first reaches the rope's full length, where a
+    // deadly outline cuts the rope or kills the ball, or after
+    // kMostPredictedSteps steps.
+    bool catches = false;
 };
+
+constexpr int kMostPredictedSteps = 400;
+
+// Raise it with every change to what a step computes: records and replays of
+// another version no longer hold.
+constexpr uint32_t kPhysicsVersion = 1;
 
 class PhysicsWorld {
 public:
     PhysicsWorld();
 
-    void SetEventList(EventList* list) { events_ = list; }
     void SetPlayer(TPlayer* player) { ball_ = player; }
-    // The outline index is built here and again after the scene loads or
-    // clears or its outline list changes size; after editing outlines in
-    // place, call RebuildBroadPhase.
-    void SetScene(const Scene* scene);
+    // The level's collision outlines. The outline index is built here and
+    // again after the outlines are reloaded or cleared or their list changes
+    // size; after editing outlines in place, call RebuildBroadPhase.
+    void SetScene(const OutlineView& outlines);
     void RebuildBroadPhase();
     // With the broad phase (the default) collision and wrapping test only
     // the outline edges and points near the bodies; without it they scan
-    // the whole scene. Both give the same results.
+    // every outline. Both give the same results.
     void SetBroadPhase(bool enabled) { broadPhase_ = enabled; }
     bool BroadPhase() const { return broadPhase_; }
     const OutlineIndex& Index() const { return index_; }
@@ -67,16 +73,39 @@ public:
     // The body's velocity mirrored at the contact's edge.
     Vector2 Reflect(const TBaseObject& body, const Contact& contact) const;
 
-private:
-    void Raise(int32_t type, int32_t sample = 0);
-    // The index of the current scene, brought up to date, or nullptr for a
-    // whole scan.
-    OutlineIndex* BroadPhaseIndex();
+    // The flight of a hook the ball fires now at `angle` (a heading), step by
+    // step as Step would run it, on copies of the ball and its rope. Nothing
+    // of the world changes: not the bodies, not its events.
+    void PredictShot(double angle, ShotPrediction& prediction) const;
 
-    EventList* events_ = nullptr;
+    // What happened in the steps, settling and collision queries since the
+    // caller last cleared them (hook caught, ball collision, death, rope
+    // released by a deadly outline), oldest first. The world never acts on
+    // them; the caller drains them into its own event handling.
+    const EventList& Events() const { return events_; }
+    void ClearEvents() { events_.Clear(); }
+
+private:
+    static void Raise(EventList& events, int32_t type, int32_t sample = 0);
+    // One step of the ball and its rope against this world's outlines and
+    // fields, what happens going to `events`; true when the flight limit
+    // held the hook this step. Step runs it on the world's bodies, the
+    // prediction on copies.
+    bool StepBodies(TPlayer& ball, TRope& rope, const OutlineIndex* index, EventList& events) const;
+    void ApplyForcesTo(TPlayer& ball, TRope& rope) const;
+    bool CollideWith(const TBaseObject& body, Contact& contact, const OutlineIndex* index,
+                     EventList& events) const;
+    // The index of the current outlines, brought up to date, or nullptr for a
+    // whole scan.
+    const OutlineIndex* BroadPhaseIndex();
+    // The index when it is up to date, else nullptr: the same answers
+    // without building anything.
+    const OutlineIndex* CurrentIndex() const;
+
+    EventList events_;
     std::vector<FieldObject> fieldObjects_;
     TPlayer* ball_ = nullptr;
-    const Scene* scene_ = nullptr;
+    OutlineView outlines_;
     PhysicsParameters parameters_;
     OutlineIndex index_;
     bool broadPhase_ = true;

@@ -1,19 +1,18 @@
 #include "physics/rope.h"
 
 #include "physics/outline_index.h"
-#include "scene/scene.h"
 
 namespace {
 
 // Room for the corners of a long wrap without reallocating during play.
 constexpr size_t kReservedWrapPoints = 64;
 
-// Calls visit(outline, polyline, point, plane point) for every outline point
-// of the scene, in scene order.
+// Calls visit(outline, polyline, point, plane point) for every outline point,
+// in scene order.
 template <typename Visit>
-void ForEachScenePoint(const Scene& scene, Visit& visit) {
-    for (size_t s = 0; s < scene.shapes.size(); ++s) {
-        const Shape& shape = scene.shapes[s];
+void ForEachOutlinePoint(const std::vector<Shape>& outlines, Visit& visit) {
+    for (size_t s = 0; s < outlines.size(); ++s) {
+        const Shape& shape = outlines[s];
         for (size_t l = 0; l < shape.polylines.size(); ++l) {
             const std::vector<Vector>& points = shape.polylines[l].points;
             for (size_t p = 0; p < points.size(); ++p)
@@ -111,13 +110,15 @@ Vector2 TRope::PreviousAnchor() const {
     return wrapPoints.size() >= 2 ? wrapPoints[wrapPoints.size() - 2].position : position;
 }
 
-void TRope::LimitFlight(const Vector2& ballPosition) {
+bool TRope::LimitFlight(const Vector2& ballPosition) {
     const Vector2 predicted = LastAnchor() + velocity;
     const double d = Distance(predicted, ballPosition);
     // At d == 0 the direction is undefined; that only happens with a maximum
     // length of 0 or less, and the step then goes uncorrected.
-    if (d >= maxLength && d > 0.0)
-        velocity -= Normalized(ballPosition - predicted) * (maxLength - d);
+    if (!(d >= maxLength && d > 0.0))
+        return false;
+    velocity -= Normalized(ballPosition - predicted) * (maxLength - d);
+    return true;
 }
 
 void TRope::ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) const {
@@ -131,7 +132,8 @@ void TRope::ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) co
     ballVelocity -= Normalized(anchor - predicted) * (freeLength - d);
 }
 
-void TRope::WrapWhileFlying(const Scene& scene, const Vector2& ballPosition, OutlineIndex* index) {
+void TRope::WrapWhileFlying(const std::vector<Shape>& outlines, const Vector2& ballPosition,
+                            const OutlineIndex* index) {
     if (!wrapPoints.empty())
         return;
     const Vector2 h0 = previousPosition;
@@ -155,11 +157,11 @@ void TRope::WrapWhileFlying(const Scene& scene, const Vector2& ballPosition, Out
             return;
         }
     }
-    ForEachScenePoint(scene, testPoint);
+    ForEachOutlinePoint(outlines, testPoint);
 }
 
-void TRope::WrapAttached(const Scene& scene, const Vector2& ballPosition,
-                         const Vector2& ballVelocity, OutlineIndex* index) {
+void TRope::WrapAttached(const std::vector<Shape>& outlines, const Vector2& ballPosition,
+                         const Vector2& ballVelocity, const OutlineIndex* index) {
     if (ballVelocity.x == 0.0 && ballVelocity.y == 0.0)
         return;
     const Vector2 a1 = LastAnchor();
@@ -194,5 +196,5 @@ void TRope::WrapAttached(const Scene& scene, const Vector2& ballPosition,
             return;
         }
     }
-    ForEachScenePoint(scene, testPoint);
+    ForEachOutlinePoint(outlines, testPoint);
 }

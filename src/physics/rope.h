@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/outline.h"
 #include "physics/base_object.h"
 
 class OutlineIndex;
-class Scene;
 
 // A corner of a collision outline the rope is wrapped round.
 struct WrapPoint {
@@ -45,16 +45,17 @@ public:
     // The second-to-last wrap point, or the hook when there are fewer than two.
     Vector2 PreviousAnchor() const;
 
-    // Rope stages of the simulation step.
-    void LimitFlight(const Vector2& ballPosition);
+    // Rope stages of the simulation step. LimitFlight tells whether it held
+    // the hook at the full length.
+    bool LimitFlight(const Vector2& ballPosition);
     void ConstrainBall(const Vector2& ballPosition, Vector2& ballVelocity) const;
-    // The wrap scans visit the scene's points in scene order; with an index
-    // built from the scene they visit only the points that can wrap or
+    // The wrap scans visit the outlines' points in scene order; with an index
+    // built from the outlines they visit only the points that can wrap or
     // unwrap, with the same outcome.
-    void WrapWhileFlying(const Scene& scene, const Vector2& ballPosition,
-                         OutlineIndex* index = nullptr);
-    void WrapAttached(const Scene& scene, const Vector2& ballPosition, const Vector2& ballVelocity,
-                      OutlineIndex* index = nullptr);
+    void WrapWhileFlying(const std::vector<Shape>& outlines, const Vector2& ballPosition,
+                         const OutlineIndex* index = nullptr);
+    void WrapAttached(const std::vector<Shape>& outlines, const Vector2& ballPosition,
+                      const Vector2& ballVelocity, const OutlineIndex* index = nullptr);
 
     bool flying = false;
     bool attached = false;

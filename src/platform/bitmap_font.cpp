@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/gl.h"
@@ -64,28 +65,69 @@ bool SetCellHeight(FT_Face face, int pixelHeight) {
     return FT_Request_Size(face, &request) == 0;
 }
 
-void CompileEmptyList(uint32_t list) {
-    glNewList(list, GL_COMPILE);
-    glEndList();
-}
+// One glyph as glBitmap takes it: one bit a pixel, rows bottom first, rows
+// padded to whole bytes, with its origin and advance.
+struct MonoGlyph {
+    int width = 0;
+    int height = 0;
+    int rowBytes = 0;
+    float xorig = 0.0f, yorig = 0.0f, advance = 0.0f;
+    std::vector<uint8_t> bits;
 
-// One glyph as glBitmap wants it: rows bottom first, one byte alignment.
-void CompileGlyphList(uint32_t list, const FT_GlyphSlot glyph) {
+    bool Bit(int column, int row) const {
+        return (bits[static_cast<size_t>(row) * rowBytes + column / 8] >> (7 - column % 8)) & 1;
+    }
+};
+
+MonoGlyph TakeGlyph(const FT_GlyphSlot glyph) {
     const FT_Bitmap& bitmap = glyph->bitmap;
-    const int rowBytes = (static_cast<int>(bitmap.width) + 7) / 8;
-    const int rows = static_cast<int>(bitmap.rows);
-    std::vector<GLubyte> bits(static_cast<size_t>(rowBytes) * rows + 1, 0);
-    for (int row = 0; row < rows && rowBytes > 0; ++row) {
+    MonoGlyph mono;
+    mono.width = static_cast<int>(bitmap.width);
+    mono.height = static_cast<int>(bitmap.rows);
+    mono.rowBytes = (mono.width + 7) / 8;
+    mono.xorig = static_cast<float>(-glyph->bitmap_left);
+    mono.yorig = static_cast<float>(mono.height - glyph->bitmap_top);
+    mono.advance = static_cast<float>(glyph->advance.x) / 64.0f;
+    mono.bits.assign(static_cast<size_t>(mono.rowBytes) * mono.height + 1, 0);
+    for (int row = 0; row < mono.height && mono.rowBytes > 0; ++row) {
         const unsigned char* source = bitmap.buffer + row * bitmap.pitch;
-        GLubyte* target = bits.data() + static_cast<size_t>(rows - 1 - row) * rowBytes;
-        for (int i = 0; i < rowBytes; ++i)
+        uint8_t* target =
+            mono.bits.data() + static_cast<size_t>(mono.height - 1 - row) * mono.rowBytes;
+        for (int i = 0; i < mono.rowBytes; ++i)
             target[i] = source[i];
     }
-    glNewList(list, GL_COMPILE);
-    glBitmap(static_cast<GLsizei>(bitmap.width), rows, static_cast<GLfloat>(-glyph->bitmap_left),
-             static_cast<GLfloat>(rows - glyph->bitmap_top),
-             static_cast<GLfloat>(glyph->advance.x) / 64.0f, 0.0f, bits.data());
-    glEndList();
+    return mono;
+}
+
+// Calls visit(i, glyph) for codes firstCode + i, i from 0 to count - 1, with
+// the code's glyph or null where it has none. Returns whether the font loaded.
+template <typename Visit>
+bool ForEachGlyph(const std::string& fontFile, int pixelHeight, int firstCode, int count,
+                  Visit visit) {
+    FreeTypeFace font(fontFile);
+    FT_Face face = font.Face();
+    const bool usable = face && SetCellHeight(face, pixelHeight);
+    for (int i = 0; i < count; ++i) {
+        const int code = firstCode + i;
+        const uint32_t character = (code >= 0 && code < 256) ? Windows1252ToUnicode(code) : 0;
+        const FT_UInt index = usable && character >= 0x20 ? FT_Get_Char_Index(face, character) : 0;
+        if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0 ||
+            (face->glyph->bitmap.rows > 0 &&
+             face->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_MONO)) {
+            visit(i, nullptr);
+            continue;
+        }
+        const MonoGlyph glyph = TakeGlyph(face->glyph);
+        visit(i, &glyph);
+    }
+    return usable;
+}
+
+int NextPowerOfTwo(int value) {
+    int power = 1;
+    while (power < value)
+        power *= 2;
+    return power;
 }
 
 }  // namespace
@@ -106,26 +148,63 @@ uint32_t Windows1252ToUnicode(uint8_t code) {
 
 bool BuildBitmapFontLists(const std::string& fontFile, int pixelHeight, uint32_t listBase,
                           int firstCode, int count) {
-    FreeTypeFace font(fontFile);
-    FT_Face face = font.Face();
-    const bool usable = face && SetCellHeight(face, pixelHeight);
-
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (int i = 0; i < count; ++i) {
-        const uint32_t list = listBase + static_cast<uint32_t>(i);
-        const int code = firstCode + i;
-        const uint32_t character = (code >= 0 && code < 256) ? Windows1252ToUnicode(code) : 0;
-        const FT_UInt index = usable && character >= 0x20 ? FT_Get_Char_Index(face, character) : 0;
-        if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0 ||
-            (face->glyph->bitmap.rows > 0 &&
-             face->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_MONO)) {
-            CompileEmptyList(list);
-            continue;
-        }
-        CompileGlyphList(list, face->glyph);
-    }
+    const bool usable = ForEachGlyph(
+        fontFile, pixelHeight, firstCode, count, [listBase](int i, const MonoGlyph* glyph) {
+            glNewList(listBase + static_cast<uint32_t>(i), GL_COMPILE);
+            if (glyph) {
+                glBitmap(glyph->width, glyph->height, glyph->xorig, glyph->yorig, glyph->advance,
+                         0.0f, glyph->bits.data());
+            }
+            glEndList();
+        });
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    return usable;
+}
+
+bool BuildBitmapFontAtlas(const std::string& fontFile, int pixelHeight, int firstCode, int count,
+                          BitmapFontAtlas& atlas) {
+    atlas = BitmapFontAtlas();
+    std::vector<MonoGlyph> glyphs(static_cast<size_t>(count > 0 ? count : 0));
+    int cellWidth = 1, cellHeight = 1;
+    const bool usable =
+        ForEachGlyph(fontFile, pixelHeight, firstCode, count, [&](int i, const MonoGlyph* glyph) {
+            const int code = firstCode + i;
+            if (!glyph || code < 0 || code > 255)
+                return;
+            glyphs[i] = *glyph;
+            atlas.glyphs[code].present = true;
+            cellWidth = std::max(cellWidth, glyph->width + 1);
+            cellHeight = std::max(cellHeight, glyph->height + 1);
+        });
+    // Sixteen cells a row, each glyph at the lower-left of its cell.
+    constexpr int kColumns = 16;
+    const int rows = (count + kColumns - 1) / kColumns;
+    atlas.width = NextPowerOfTwo(kColumns * cellWidth);
+    atlas.height = NextPowerOfTwo(std::max(rows, 1) * cellHeight);
+    atlas.alpha.assign(static_cast<size_t>(atlas.width) * atlas.height, 0);
+    for (int i = 0; i < count; ++i) {
+        const int code = firstCode + i;
+        if (code < 0 || code > 255 || !atlas.glyphs[code].present)
+            continue;
+        const MonoGlyph& mono = glyphs[i];
+        AtlasGlyph& glyph = atlas.glyphs[code];
+        glyph.x = (i % kColumns) * cellWidth;
+        glyph.y = (i / kColumns) * cellHeight;
+        glyph.width = mono.width;
+        glyph.height = mono.height;
+        glyph.xorig = mono.xorig;
+        glyph.yorig = mono.yorig;
+        glyph.advance = mono.advance;
+        for (int row = 0; row < mono.height; ++row) {
+            for (int column = 0; column < mono.width; ++column) {
+                if (mono.Bit(column, row))
+                    atlas.alpha[static_cast<size_t>(glyph.y + row) * atlas.width + glyph.x +
+                                column] = 255;
+            }
+        }
+    }
     return usable;
 }

@@ -1,35 +1,12 @@
 #pragma once
-// Every clock the game reads, behind one seam: the system clock in the game,
-// a simulated clock in tests and in quarn-sim.
+// The system's counters (SDL's), read directly; core/clock.h wraps them in
+// the Clock the game is handed.
 
 #include <cstdint>
 
-class Clock {
-public:
-    virtual ~Clock() = default;
-    // Milliseconds that advance in steps of 1/64 s (15.625 ms, truncated to
-    // whole milliseconds), like the default system tick the game was tuned on.
-    virtual uint32_t TickCount() const = 0;
-    // High-resolution counter; returns false when there is none.
-    virtual bool PerformanceFrequency(int64_t* frequency) const = 0;
-    virtual int64_t PerformanceCounter() const = 0;
-    // Millisecond clock (the multimedia timer).
-    virtual uint32_t MilliTime() const = 0;
-    virtual void Sleep(uint32_t milliseconds) = 0;
-};
-
-// The SDL-backed clock of the running program.
-Clock& SystemClock();
-
-// The clock the game reads. Defaults to SystemClock(); tests and quarn-sim
-// install their own for as long as they run.
-Clock& CurrentClock();
-void SetCurrentClock(Clock* clock);  // nullptr restores the system clock
-
-// Converts a millisecond count to the 1/64 s tick grid of TickCount().
-uint32_t TickGranularMilliseconds(uint64_t milliseconds);
-
-// Free functions in the shape the game code uses; they read CurrentClock().
-uint32_t GetTickCount();
-uint32_t TimeGetTime();
-void Sleep(uint32_t milliseconds);
+// Milliseconds since the counters started.
+uint64_t PlatformMilliseconds();
+// Counts per second of the high-resolution counter; 0 when there is none.
+uint64_t PlatformPerformanceFrequency();
+uint64_t PlatformPerformanceCounter();
+void PlatformDelay(uint32_t milliseconds);

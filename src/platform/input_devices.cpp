@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstddef>
+
 namespace {
 
 struct ScancodeToDik {
@@ -152,6 +154,14 @@ uint8_t DikFromScancode(int sdlScancode) {
     return 0;
 }
 
+std::string DikName(int dik) {
+    for (const ScancodeToDik& entry : kKeyTable) {
+        if (entry.dik == dik)
+            return SDL_GetScancodeName(entry.scancode);
+    }
+    return "";
+}
+
 int32_t KeyboardDevice::Acquire() {
     if (acquired_)
         return DI_NOEFFECT;
@@ -256,6 +266,122 @@ void MouseDevice::OnWheel(int notches) {
         state_.z += notches * kWheelDelta;
 }
 
+PadDevice::~PadDevice() {
+    if (!layerOpen_)
+        return;
+    for (int32_t id : controllers_)
+        SDL_GameControllerClose(SDL_GameControllerFromInstanceID(id));
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+bool PadDevice::OpenControllers() {
+    if (layerOpen_)
+        return true;
+    // Whether the window has the focus is the input's business (acquiring
+    // and unacquiring); SDL is not to drop pad events on its own.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    layerOpen_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    return layerOpen_;
+}
+
+void PadDevice::Clear() {
+    const bool connected = Connected();
+    state_ = PadStateRecord();
+    state_.connected = connected;
+}
+
+int32_t PadDevice::Acquire() {
+    if (acquired_)
+        return DI_NOEFFECT;
+    acquired_ = true;
+    Clear();
+    // Buttons held while the device was not acquired read as held now.
+    for (int32_t id : controllers_) {
+        SDL_GameController* controller = SDL_GameControllerFromInstanceID(id);
+        if (!controller)
+            continue;
+        for (int button = 0; button < kPadButtonCount; ++button) {
+            if (SDL_GameControllerGetButton(controller,
+                                            static_cast<SDL_GameControllerButton>(button)))
+                state_.buttons[button] = 0x80;
+        }
+        for (int axis = 0; axis < kPadAxisCount; ++axis)
+            state_.axes[axis] =
+                SDL_GameControllerGetAxis(controller, static_cast<SDL_GameControllerAxis>(axis));
+    }
+    return DI_OK;
+}
+
+int32_t PadDevice::Unacquire() {
+    if (!acquired_)
+        return DI_NOEFFECT;
+    acquired_ = false;
+    Clear();
+    return DI_OK;
+}
+
+int32_t PadDevice::GetDeviceState(PadStateRecord* state) const {
+    if (!acquired_) {
+        *state = PadStateRecord();
+        return DIERR_NOTACQUIRED;
+    }
+    *state = state_;
+    return DI_OK;
+}
+
+void PadDevice::OnAdded(int deviceIndex) {
+    if (!layerOpen_)
+        return;
+    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    if (!controller)
+        return;
+    const int32_t id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    for (int32_t open : controllers_) {
+        if (open == id) {  // opened already: SDL counts each open, so close this one
+            SDL_GameControllerClose(controller);
+            return;
+        }
+    }
+    controllers_.push_back(id);
+    state_.connected = true;
+}
+
+void PadDevice::OnRemoved(int instanceId) {
+    for (size_t i = 0; i < controllers_.size(); ++i) {
+        if (controllers_[i] != instanceId)
+            continue;
+        SDL_GameControllerClose(SDL_GameControllerFromInstanceID(instanceId));
+        controllers_.erase(controllers_.begin() + static_cast<std::ptrdiff_t>(i));
+        // Whatever it held is let go, on every pad: the state is one for all.
+        Clear();
+        return;
+    }
+}
+
+void PadDevice::OnButton(int button, bool down) {
+    if (acquired_ && Connected() && button >= 0 && button < kPadButtonCount)
+        state_.buttons[button] = down ? 0x80 : 0x00;
+}
+
+void PadDevice::OnAxis(int axis, int value) {
+    if (!acquired_ || !Connected() || axis < 0 || axis >= kPadAxisCount)
+        return;
+    const int low = axis >= PadAxisLeftTrigger ? 0 : -32768;
+    state_.axes[axis] = static_cast<int16_t>(value < low ? low : (value > 32767 ? 32767 : value));
+}
+
+void PadDevice::Connect() {
+    ++scriptedPads_;
+    state_.connected = true;
+}
+
+void PadDevice::Disconnect() {
+    if (scriptedPads_ == 0)
+        return;
+    --scriptedPads_;
+    Clear();
+}
+
 InputDevices::InputDevices() {
     SetRawInputSink(this);
 }
@@ -275,4 +401,16 @@ void InputDevices::OnMouseButton(int button, bool down) {
 }
 void InputDevices::OnMouseWheel(int dz) {
     mouse.OnWheel(dz);
+}
+void InputDevices::OnPadAdded(int deviceIndex) {
+    pad.OnAdded(deviceIndex);
+}
+void InputDevices::OnPadRemoved(int instanceId) {
+    pad.OnRemoved(instanceId);
+}
+void InputDevices::OnPadButton(int button, bool down) {
+    pad.OnButton(button, down);
+}
+void InputDevices::OnPadAxis(int axis, int value) {
+    pad.OnAxis(axis, value);
 }

@@ -1,10 +1,13 @@
 #pragma once
 // DirectInput-style keyboard and mouse devices fed by the SDL event pump. The
 // keyboard keeps a buffer of 10 key records in DirectInput scan codes; the
-// mouse reports relative motion summed between reads and 8 button bytes.
-// Devices take events only while acquired.
+// mouse reports relative motion summed between reads and 8 button bytes; the
+// pad, SDL's game controllers, its buttons and axes as they are now. Devices
+// take events only while acquired.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/input_records.h"
 #include "platform/message_queue.h"
@@ -20,6 +23,9 @@ enum DeviceResult : int32_t {
 
 // DirectInput scan code (DIK_ value) of an SDL scancode; 0 for keys without one.
 uint8_t DikFromScancode(int sdlScancode);
+// The name of the key with that scan code on a US keyboard ("W", "Space",
+// "Left Shift"); empty for codes no key has.
+std::string DikName(int dik);
 
 // One buffered key event (DIDEVICEOBJECTDATA) and the extended mouse state
 // (DIMOUSESTATE2), as the devices deliver them.
@@ -76,7 +82,53 @@ private:
     bool acquired_ = false;
 };
 
-// Both devices, fed by the event pump while this object lives.
+// Game controllers through SDL's game-controller layer, hot-plugged: once
+// opened, every controller plugged in is opened too, and all of them feed one
+// pad state. A controller unplugged leaves nothing held.
+class PadDevice {
+public:
+    PadDevice() = default;
+    ~PadDevice();  // closes the controllers and the layer
+    PadDevice(const PadDevice&) = delete;
+    PadDevice& operator=(const PadDevice&) = delete;
+
+    // Starts the game-controller layer; the controllers plugged in already
+    // arrive as events like those plugged in later. False when SDL cannot
+    // start it (the game runs on without a pad).
+    bool OpenControllers();
+
+    // Acquiring reads the buttons and axes afresh from the open controllers;
+    // unacquiring lets go of everything held.
+    int32_t Acquire();
+    int32_t Unacquire();
+    bool Acquired() const { return acquired_; }
+
+    // The pad now. DIERR_NOTACQUIRED, with a zero state, while not acquired.
+    int32_t GetDeviceState(PadStateRecord* state) const;
+
+    // From the event pump: a controller plugged in (SDL's device index) or
+    // out (its instance id), and a button or axis of an open controller.
+    void OnAdded(int deviceIndex);
+    void OnRemoved(int instanceId);
+    void OnButton(int button, bool down);
+    void OnAxis(int axis, int value);
+    // A pad plugged in or out without SDL (scripted input, tests); its
+    // buttons and axes then come through OnButton and OnAxis.
+    void Connect();
+    void Disconnect();
+
+private:
+    void Clear();
+    bool Connected() const { return !controllers_.empty() || scriptedPads_ > 0; }
+
+    std::vector<int32_t> controllers_;  // instance ids of the open controllers
+    int scriptedPads_ = 0;
+    bool layerOpen_ = false;
+    bool acquired_ = false;
+    PadStateRecord state_;
+};
+
+// The devices, fed by the event pump while this object lives.
 class InputDevices : public RawInputSink {
 public:
     InputDevices();
@@ -88,7 +140,12 @@ public:
     void OnMouseMotion(int dx, int dy) override;
     void OnMouseButton(int button, bool down) override;
     void OnMouseWheel(int dz) override;
+    void OnPadAdded(int deviceIndex) override;
+    void OnPadRemoved(int instanceId) override;
+    void OnPadButton(int button, bool down) override;
+    void OnPadAxis(int axis, int value) override;
 
     KeyboardDevice keyboard;
     MouseDevice mouse;
+    PadDevice pad;
 };

@@ -21,3 +21,43 @@ struct MouseStateRecord {
     int32_t z = 0;  // wheel
     uint8_t buttons[8] = {0, 0, 0, 0, 0, 0, 0, 0};
 };
+
+// Game-controller buttons and axes, numbered as SDL's game-controller layer
+// numbers them.
+enum PadButton : int {
+    PadButtonA,
+    PadButtonB,
+    PadButtonX,
+    PadButtonY,
+    PadButtonBack,
+    PadButtonGuide,
+    PadButtonStart,
+    PadButtonLeftStick,
+    PadButtonRightStick,
+    PadButtonLeftShoulder,
+    PadButtonRightShoulder,
+    PadButtonDpadUp,
+    PadButtonDpadDown,
+    PadButtonDpadLeft,
+    PadButtonDpadRight,
+    kPadButtonCount
+};
+
+enum PadAxis : int {
+    PadAxisLeftX,
+    PadAxisLeftY,
+    PadAxisRightX,
+    PadAxisRightY,
+    PadAxisLeftTrigger,
+    PadAxisRightTrigger,
+    kPadAxisCount
+};
+
+// The pad as it is now: sticks from -32768 to 32767 (y grows downwards),
+// triggers from 0 to 32767, buttons with bit 7 set while down. All zero
+// while no pad is connected.
+struct PadStateRecord {
+    bool connected = false;
+    int16_t axes[kPadAxisCount] = {0, 0, 0, 0, 0, 0};
+    uint8_t buttons[kPadButtonCount] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+};

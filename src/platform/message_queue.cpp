@@ -8,6 +8,7 @@ namespace {
 
 std::deque<WindowMessage> g_posted;
 WindowProcedure g_procedure = nullptr;
+void* g_procedureContext = nullptr;
 RawInputSink* g_inputSink = nullptr;
 
 bool Minimised(Uint32 windowId) {
@@ -63,6 +64,24 @@ WindowMessage Translate(const SDL_Event& event) {
             if (g_inputSink)
                 g_inputSink->OnMouseWheel(event.wheel.y);
             return {};
+        case SDL_CONTROLLERDEVICEADDED:
+            if (g_inputSink)
+                g_inputSink->OnPadAdded(event.cdevice.which);
+            return {};
+        case SDL_CONTROLLERDEVICEREMOVED:
+            if (g_inputSink)
+                g_inputSink->OnPadRemoved(event.cdevice.which);
+            return {};
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            if (g_inputSink)
+                g_inputSink->OnPadButton(event.cbutton.button,
+                                         event.type == SDL_CONTROLLERBUTTONDOWN);
+            return {};
+        case SDL_CONTROLLERAXISMOTION:
+            if (g_inputSink)
+                g_inputSink->OnPadAxis(event.caxis.axis, event.caxis.value);
+            return {};
         default:
             return {};
     }
@@ -88,7 +107,7 @@ bool PeekWindowMessage(WindowMessage* message) {
 intptr_t DispatchWindowMessage(const WindowMessage& message) {
     if (message.message == WM_QUIT || !g_procedure)
         return 0;
-    return g_procedure(message);
+    return g_procedure(message, g_procedureContext);
 }
 
 void PostQuitMessage(int exitCode) {
@@ -103,8 +122,9 @@ void ClearPostedMessages() {
     g_posted.clear();
 }
 
-void SetWindowProcedure(WindowProcedure procedure) {
+void SetWindowProcedure(WindowProcedure procedure, void* context) {
     g_procedure = procedure;
+    g_procedureContext = procedure ? context : nullptr;
 }
 
 void SetRawInputSink(RawInputSink* sink) {

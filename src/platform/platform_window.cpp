@@ -42,7 +42,7 @@ PlatformWindow::~PlatformWindow() {
     if (window_)
         SDL_DestroyWindow(window_);
     if (classRegistered_) {
-        SetWindowProcedure(nullptr);
+        SetWindowProcedure(nullptr, nullptr);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 }
@@ -58,7 +58,7 @@ bool PlatformWindow::StepFails(WindowStep step) {
     return fails;
 }
 
-bool PlatformWindow::RegisterClass(WindowProcedure procedure) {
+bool PlatformWindow::RegisterClass(WindowProcedure procedure, void* context) {
     if (StepFails(WindowStep::RegisterClass))
         return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -67,7 +67,7 @@ bool PlatformWindow::RegisterClass(WindowProcedure procedure) {
     }
     SDL_DisableScreenSaver();
     classRegistered_ = true;
-    SetWindowProcedure(procedure);
+    SetWindowProcedure(procedure, context);
     return true;
 }
 
@@ -197,7 +197,7 @@ bool PlatformWindow::DestroyWindow() {
 
 bool PlatformWindow::UnregisterClass() {
     if (classRegistered_) {
-        SetWindowProcedure(nullptr);
+        SetWindowProcedure(nullptr, nullptr);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         classRegistered_ = false;
     }

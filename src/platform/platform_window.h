@@ -42,8 +42,9 @@ public:
     PlatformWindow& operator=(const PlatformWindow&) = delete;
 
     // Starts the video subsystem and installs the window procedure that
-    // DispatchWindowMessage calls. Disables the screen saver while it runs.
-    bool RegisterClass(WindowProcedure procedure);
+    // DispatchWindowMessage calls with `context`. Disables the screen saver
+    // while it runs.
+    bool RegisterClass(WindowProcedure procedure, void* context = nullptr);
     // Looks for a display mode of exactly width x height (bpp for the colour
     // bits); the mode is set when the full-screen window opens.
     bool ChangeDisplayMode(int width, int height, int bitsPerPixel);

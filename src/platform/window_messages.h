@@ -44,4 +44,6 @@ inline uintptr_t MakeLong(uint32_t low, uint32_t high) {
     return static_cast<uintptr_t>((low & 0xFFFF) | ((high & 0xFFFF) << 16));
 }
 
-using WindowProcedure = intptr_t (*)(const WindowMessage& message);
+// The window procedure receives, with each message, the context it was
+// installed with.
+using WindowProcedure = intptr_t (*)(const WindowMessage& message, void* context);

@@ -2,14 +2,6 @@
 
 #include <cstring>
 
-PFNGLACTIVETEXTUREARBPROC qglActiveTextureARB = nullptr;
-PFNGLCLIENTACTIVETEXTUREARBPROC qglClientActiveTextureARB = nullptr;
-PFNGLCOMPRESSEDTEXIMAGE2DARBPROC qglCompressedTexImage2DARB = nullptr;
-PFNGLBINDBUFFERARBPROC qglBindBufferARB = nullptr;
-PFNGLDELETEBUFFERSARBPROC qglDeleteBuffersARB = nullptr;
-PFNGLGENBUFFERSARBPROC qglGenBuffersARB = nullptr;
-PFNGLBUFFERDATAARBPROC qglBufferDataARB = nullptr;
-
 namespace {
 
 template <typename Function>
@@ -39,6 +31,21 @@ bool HasExtension(const char* extensions, const char* name) {
     }
 }
 
+bool IsSoftwareRenderer(const char* renderer) {
+    if (!renderer)
+        return false;
+    const char* const kSoftware[] = {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"};
+    for (const char* name : kSoftware) {
+        if (std::strstr(renderer, name))
+            return true;
+    }
+    return false;
+}
+
+bool DriverCompresses(const GLExtensions& extensions, bool texcompSetting) {
+    return texcompSetting && extensions.textureCompression && !extensions.softwareRenderer;
+}
+
 void GLExtensions::Probe() {
     GLint size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
@@ -52,6 +59,7 @@ void GLExtensions::Probe() {
     textureCompression = Present("GL_ARB_texture_compression");
     vertexBufferObjects = Present("GL_ARB_vertex_buffer_object");
     multitexture = Present("GL_ARB_multitexture");
+    softwareRenderer = IsSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     if (multitexture) {
         Fetch(qglActiveTextureARB, "glActiveTextureARB");

@@ -12,6 +12,10 @@ struct GLExtensions {
     bool textureCompression = false;   // GL_ARB_texture_compression
     bool vertexBufferObjects = false;  // GL_ARB_vertex_buffer_object
     bool multitexture = false;         // GL_ARB_multitexture
+    // The renderer samples textures on the CPU (Mesa's llvmpipe, softpipe,
+    // swrast): there a texture the driver compressed costs several times a
+    // plain one, and trilinear filtering about twice bilinear.
+    bool softwareRenderer = false;
 
     // Fills the table; needs a current GL context. Probing again gives the same.
     void Probe();
@@ -21,11 +25,10 @@ struct GLExtensions {
 // string. A name that is empty or holds a space is never present.
 bool HasExtension(const char* extensions, const char* name);
 
-// Entry points, one set for the whole process, null until fetched.
-extern PFNGLACTIVETEXTUREARBPROC qglActiveTextureARB;
-extern PFNGLCLIENTACTIVETEXTUREARBPROC qglClientActiveTextureARB;
-extern PFNGLCOMPRESSEDTEXIMAGE2DARBPROC qglCompressedTexImage2DARB;
-extern PFNGLBINDBUFFERARBPROC qglBindBufferARB;
-extern PFNGLDELETEBUFFERSARBPROC qglDeleteBuffersARB;
-extern PFNGLGENBUFFERSARBPROC qglGenBuffersARB;
-extern PFNGLBUFFERDATAARBPROC qglBufferDataARB;
+// Whether a GL_RENDERER string names a renderer that draws on the CPU.
+bool IsSoftwareRenderer(const char* renderer);
+
+// Whether the driver should compress uncompressed pictures as they are
+// uploaded: the texcomp setting asks for it, the GL can, and it samples
+// compressed textures at no extra cost.
+bool DriverCompresses(const GLExtensions& extensions, bool texcompSetting);

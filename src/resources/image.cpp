@@ -2,16 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <new>
-#include <stdexcept>
 
 #include "platform/gl.h"
+#include "resources/image_bytes.h"
 
 namespace {
-
-// Whole files above this size are refused before anything is allocated.
-constexpr long kMaxFileBytes = 512l << 20;
 
 bool EndsWith(const char* path, const char* upper, const char* lower) {
     const size_t length = std::strlen(path);
@@ -21,37 +16,7 @@ bool EndsWith(const char* path, const char* upper, const char* lower) {
     return std::strcmp(tail, upper) == 0 || std::strcmp(tail, lower) == 0;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
-
-bool ResizeBuffer(std::vector<uint8_t>& buffer, size_t size) {
-    try {
-        buffer.resize(size);
-    } catch (const std::bad_alloc&) {
-        return false;
-    } catch (const std::length_error&) {
-        return false;
-    }
-    return true;
-}
-
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& contents) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-    if (!file)
-        return false;
-    if (std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file.get());
-    if (size < 0 || size > kMaxFileBytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
-    if (!ResizeBuffer(contents, static_cast<size_t>(size)))
-        return false;
-    return size == 0 ||
-           std::fread(contents.data(), 1, contents.size(), file.get()) == contents.size();
-}
 
 int Image::Load(const char* path) {
     Reset();

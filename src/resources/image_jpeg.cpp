@@ -1,6 +1,8 @@
 // JPEG files through libjpeg's 6b interface. Grey files are converted to RGB.
-// A damaged file (a library error, or a warning such as data ending early)
-// returns ImageDamaged instead of ending the program.
+// A library error returns ImageDamaged instead of ending the program. Warnings
+// are reported on standard error and decoding goes on, as with libjpeg's own
+// handling, except when the compressed data ends inside a scan: the rows
+// after it would be made up, so that file is damaged too.
 //
 // The error manager leaves by longjmp to the recovery point; the functions
 // that set one hold only plain locals, so no destructor is skipped.
@@ -10,32 +12,70 @@
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
+// After jpeglib.h: the message codes.
+#include <jerror.h>
 
 #include "platform/gl.h"
 #include "resources/image.h"
+#include "resources/image_bytes.h"
 
 namespace {
 
 struct JpegError {
     jpeg_error_mgr manager;
     std::jmp_buf recovery;
+    int warnings;                        // seen while decoding
+    bool dataEnded;                      // the compressed data ended inside a scan
+    char firstWarning[JMSG_LENGTH_MAX];  // the text of the first one
 };
 
-[[noreturn]] void LeaveOnError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<JpegError*>(info->err)->recovery, 1);
+JpegError& ErrorOf(j_common_ptr info) {
+    return *reinterpret_cast<JpegError*>(info->err);
 }
 
-// Warnings (level -1) mean damaged data: the picture would come out partly
-// grey. Trace messages (levels 0 and above) are ignored.
+[[noreturn]] void LeaveOnError(j_common_ptr info) {
+    std::longjmp(ErrorOf(info).recovery, 1);
+}
+
+// Decoding: warnings (level -1) are counted and the first one kept for the
+// log; data that ends inside a scan stops the decode. Trace messages (levels
+// 0 and above) are ignored.
+void NoteWarning(j_common_ptr info, int level) {
+    if (level >= 0)
+        return;
+    JpegError& error = ErrorOf(info);
+    if (error.manager.msg_code == JWRN_HIT_MARKER) {
+        error.dataEnded = true;
+        (*error.manager.format_message)(info, error.firstWarning);
+        LeaveOnError(info);
+    }
+    if (error.warnings++ == 0)
+        (*error.manager.format_message)(info, error.firstWarning);
+}
+
+// Encoding: a warning means the file written is not the picture.
 void LeaveOnWarning(j_common_ptr info, int level) {
     if (level < 0)
         LeaveOnError(info);
 }
 
-void InstallErrorManager(JpegError& error) {
+void InstallErrorManager(JpegError& error, void (*emitMessage)(j_common_ptr, int)) {
     jpeg_std_error(&error.manager);
     error.manager.error_exit = LeaveOnError;
-    error.manager.emit_message = LeaveOnWarning;
+    error.manager.emit_message = emitMessage;
+}
+
+void ReportWarnings(const char* path, const JpegError& error, int result) {
+    if (error.dataEnded) {
+        std::fprintf(stderr, "Quarn: %s: the JPEG data ends before the last row (%s); refused.\n",
+                     path, error.firstWarning);
+    } else if (result == ImageOk && error.warnings == 1) {
+        std::fprintf(stderr, "Quarn: %s: JPEG warning: %s; the picture is used.\n", path,
+                     error.firstWarning);
+    } else if (result == ImageOk && error.warnings > 1) {
+        std::fprintf(stderr, "Quarn: %s: JPEG warning: %s (and %d more); the picture is used.\n",
+                     path, error.firstWarning, error.warnings - 1);
+    }
 }
 
 int DecodeJpeg(jpeg_decompress_struct& info, JpegError& error, std::FILE* file, Image& image) {
@@ -101,11 +141,12 @@ int Image::LoadJPEG(const char* path) {
         return ImageCannotOpen;
     jpeg_decompress_struct info{};
     JpegError error{};
-    InstallErrorManager(error);
+    InstallErrorManager(error, NoteWarning);
     info.err = &error.manager;
     int result = DecodeJpeg(info, error, file, *this);
     jpeg_destroy_decompress(&info);
     std::fclose(file);
+    ReportWarnings(path, error, result);
     if (result == ImageOk)
         result = FlipVertical();
     return result;
@@ -119,7 +160,7 @@ int Image::SaveJPEG(const char* path) const {
         return ImageCannotOpen;
     jpeg_compress_struct info{};
     JpegError error{};
-    InstallErrorManager(error);
+    InstallErrorManager(error, LeaveOnWarning);
     info.err = &error.manager;
     int result = EncodeJpeg(info, error, file, *this);
     jpeg_destroy_compress(&info);

@@ -2,6 +2,7 @@
 
 #include "platform/gl.h"
 #include "resources/image.h"
+#include "resources/image_bytes.h"
 
 namespace {
 

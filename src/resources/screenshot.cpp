@@ -5,6 +5,7 @@
 
 #include "platform/gl.h"
 #include "resources/image.h"
+#include "resources/image_bytes.h"
 
 namespace {
 
@@ -34,14 +35,15 @@ std::string ScreenshotFileName(const std::tm& localTime, int8_t format) {
     return name;
 }
 
-void TakeScreenshot(int width, int height, int8_t format) {
+void TakeScreenshot(int width, int height, int8_t format, const std::string& folder) {
     if (format <= 0 || !ExtensionOf(format) || width <= 0 || height <= 0)
         return;
     const std::time_t now = std::time(nullptr);
     std::tm localTime{};
     if (!localtime_r(&now, &localTime))
         return;
-    const std::string name = ScreenshotFileName(localTime, format);
+    const std::string fileName = ScreenshotFileName(localTime, format);
+    const std::string name = folder.empty() ? fileName : folder + "/" + fileName;
 
     std::vector<uint8_t> capture;
     if (!ResizeBuffer(capture, size_t{static_cast<uint32_t>(width)} * height * 3))

@@ -1,6 +1,6 @@
 #pragma once
-// Screenshots of the finished frame, written to the current folder as
-// screenshotYYYYMMDDhhmmss.EXT.
+// Screenshots of the finished frame, written as screenshotYYYYMMDDhhmmss.EXT
+// to the current folder or the folder given.
 
 #include <cstdint>
 #include <ctime>
@@ -13,8 +13,9 @@ enum ScreenshotFormat : uint8_t {
 };
 
 // Captures the back buffer (width x height, the configured window size) and
-// writes it in the given format. A code of 0 or below does nothing.
-void TakeScreenshot(int width, int height, int8_t format);
+// writes it in the given format into `folder` ("" for the current folder). A
+// code of 0 or below does nothing.
+void TakeScreenshot(int width, int height, int8_t format, const std::string& folder = "");
 
 // "screenshot" followed by the local date and time and the format's
 // extension; empty for a code that writes no file.

@@ -38,7 +38,8 @@ void UploadCompressed(const Image& image) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels.back().level);
 }
 
-void UploadUncompressed(const Image& image, bool compress, bool generateMipmaps) {
+void UploadUncompressed(const Image& image, bool compress, bool generateMipmaps,
+                        Minification minification) {
     GLint internalFormat = image.pixelFormat;
     if (compress)
         internalFormat =
@@ -49,7 +50,9 @@ void UploadUncompressed(const Image& image, bool compress, bool generateMipmaps)
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (generateMipmaps) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                        minification == Minification::NearestLevel ? GL_LINEAR_MIPMAP_NEAREST
+                                                                   : GL_LINEAR_MIPMAP_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
     } else {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -90,10 +93,16 @@ std::vector<DdsLevel> PlanDdsLevels(const Image& image) {
     return levels;
 }
 
-void TextureLoader::Configure(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize) {
+Minification MinificationFor(const GLExtensions& extensions) {
+    return extensions.softwareRenderer ? Minification::NearestLevel : Minification::Trilinear;
+}
+
+void TextureLoader::Configure(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize,
+                              Minification minification) {
     compress_ = (compressionFlags & kCompressUncompressedPictures) != 0;
     generateMipmaps_ = generateMipmaps;
     maxTextureSize_ = maxTextureSize;
+    minification_ = minification;
 }
 
 bool TextureLoader::LoadTexture(const char* path, uint32_t& texture) const {
@@ -114,7 +123,7 @@ bool TextureLoader::LoadTexture(const char* path, uint32_t& texture) const {
     if (image.compressed)
         UploadCompressed(image);
     else
-        UploadUncompressed(image, compress_, generateMipmaps_);
+        UploadUncompressed(image, compress_, generateMipmaps_, minification_);
     texture = name;
     return true;
 }

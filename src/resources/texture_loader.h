@@ -9,6 +9,17 @@
 #include <vector>
 
 class Image;
+struct GLExtensions;
+
+// How a mipmapped picture is filtered when drawn smaller than it is.
+enum class Minification : uint8_t {
+    Trilinear,     // linear within and between the two nearest levels
+    NearestLevel,  // linear within the nearest level: half the samples
+};
+
+// Trilinear, unless the renderer samples on the CPU: there the nearest
+// level, which looks all but the same and costs about half.
+Minification MinificationFor(const GLExtensions& extensions);
 
 // Bit 0 of the compression flags: upload uncompressed pictures with a
 // compressed internal format. Other bits are ignored here.
@@ -16,7 +27,8 @@ constexpr uint8_t kCompressUncompressedPictures = 0x01;
 
 class TextureLoader {
 public:
-    void Configure(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize);
+    void Configure(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize,
+                   Minification minification = Minification::Trilinear);
     // Writes the new GL texture name and returns true; false if the file could
     // not be decoded or uploaded, and then no texture is created.
     bool LoadTexture(const char* path, uint32_t& texture) const;
@@ -25,6 +37,7 @@ private:
     bool compress_ = false;
     bool generateMipmaps_ = false;
     int maxTextureSize_ = 256;
+    Minification minification_ = Minification::Trilinear;
 };
 
 // One stored level of a DDS picture.

@@ -1,9 +1,9 @@
 #include "resources/texture_manager.h"
 
+#include "core/name_hash.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "resources/texture_loader.h"
-#include "scene/scene.h"
 
 namespace {
 constexpr const char* kTextureNotFoundCaption = "Texture not found!";
@@ -13,8 +13,10 @@ TextureManager::~TextureManager() {
     Clear();
 }
 
-void TextureManager::Init(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize) {
+void TextureManager::Init(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize,
+                          Minification minification) {
     compressionFlags_ = compressionFlags;
+    minification_ = minification;
     generateMipmaps_ = generateMipmaps;
     maxTextureSize_ = maxTextureSize;
 }
@@ -29,7 +31,7 @@ bool TextureManager::Get(const std::string& name, uint32_t& texture) {
     }
 
     TextureLoader loader;
-    loader.Configure(compressionFlags_, generateMipmaps_, maxTextureSize_);
+    loader.Configure(compressionFlags_, generateMipmaps_, maxTextureSize_, minification_);
     uint32_t loaded = 0;
     if (!loader.LoadTexture(name.c_str(), loaded)) {
         ShowMessageBox(name.c_str(), kTextureNotFoundCaption, MB_OK | MB_ICONERROR);

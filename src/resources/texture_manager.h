@@ -7,6 +7,8 @@
 #include <list>
 #include <string>
 
+#include "resources/texture_loader.h"
+
 class TextureManager {
 public:
     TextureManager() = default;
@@ -15,7 +17,8 @@ public:
     TextureManager& operator=(const TextureManager&) = delete;
 
     // Settings for later loads; textures already loaded keep theirs.
-    void Init(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize);
+    void Init(uint8_t compressionFlags, bool generateMipmaps, int maxTextureSize,
+              Minification minification = Minification::Trilinear);
     // Writes the texture of `name`, loading the file on first use. On failure
     // shows "Texture not found!" with the name, returns false and leaves
     // `texture` alone; failures are not remembered.
@@ -35,5 +38,6 @@ private:
     int maxTextureSize_ = 256;
     uint8_t compressionFlags_ = 0;
     bool generateMipmaps_ = false;
+    Minification minification_ = Minification::Trilinear;
     std::list<Entry> entries_;  // in order of loading
 };

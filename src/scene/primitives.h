@@ -3,7 +3,7 @@
 // (start points, end zones, checkpoints, sound areas, field objects) and the
 // bounding volumes of meshes. A primitive holds only its geometry.
 
-#include "physics/vector.h"
+#include "core/vector.h"
 
 enum PrimitiveTypeCode : int {
     TypeBox = 0,

@@ -1,6 +1,6 @@
 #include "scene/scene.h"
 
-#include "resources/gl_extensions.h"
+#include "platform/gl.h"
 
 namespace {
 
@@ -24,16 +24,6 @@ void DeleteBuffer(uint32_t& buffer) {
 
 }  // namespace
 
-uint32_t NameHash(const std::string& text) {
-    uint32_t hash = static_cast<uint32_t>(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const int32_t signedByte = static_cast<int8_t>(text[i]);
-        const uint32_t term = static_cast<uint32_t>(signedByte + static_cast<int32_t>(i));
-        hash += term << (8 * (i % 4));
-    }
-    return hash;
-}
-
 void Scene::Clear() {
     ++revision;
     transparentList.clear();
@@ -53,8 +43,6 @@ void Scene::Clear() {
     primitives.clear();
     lights.clear();
     materials.clear();
-
-    triggers.OnSceneUnloaded();
 }
 
 void Scene::BuildTransparentList() {

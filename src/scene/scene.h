@@ -1,14 +1,15 @@
 #pragma once
 // The in-memory level: materials, lights, named primitives, collision
-// outlines and meshes, in file order, plus the level's trigger state.
+// outlines and meshes, in file order.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "physics/level_triggers.h"
-#include "physics/vector.h"
+#include "core/name_hash.h"
+#include "core/outline.h"
+#include "core/vector.h"
 #include "scene/primitives.h"
 
 constexpr uint8_t kNoMap = 0xFF;
@@ -18,6 +19,16 @@ enum MapSlot : int {
     MapSlotOverlay = 2,
     MapSlotOpacity = 3,
     MapSlotReflection = 5,
+};
+// The map flags values the renderer draws textured; every other value is
+// drawn untextured.
+enum MapFlags : uint8_t {
+    MapFlagsNone = 0,
+    MapFlagsBase = 1,
+    MapFlagsBaseAndOverlay = 5,
+    MapFlagsOpacity = 8,
+    MapFlagsOpacityAndBase = 9,
+    MapFlagsReflection = 32,
 };
 
 struct MaterialMap {
@@ -70,21 +81,6 @@ struct PrimitiveEntry {
     uint8_t typeCode = 0;
     uint32_t nameHash = 0;
     std::string name;
-};
-
-struct Polyline {
-    uint8_t closed = 0;
-    uint32_t pointCount = 0;
-    std::vector<Vector> points;
-};
-
-struct Shape {
-    Vector firstVector{0, 0, 0};
-    Vector secondVector{0, 0, 0};
-    uint32_t polylineCount = 0;
-    uint32_t nameHash = 0;
-    std::string name;
-    std::vector<Polyline> polylines;
 };
 
 struct UvChannel {
@@ -140,6 +136,8 @@ public:
     void BuildTransparentList();
     void UploadBuffers();
     void AdvanceScrolling(double frameTime);
+    // The collision outlines as the physics reads them.
+    OutlineView Outlines() const { return {&shapes, &revision}; }
 
     std::vector<Material> materials;
     std::vector<Light> lights;
@@ -155,8 +153,4 @@ public:
     uint32_t revision = 0;
     bool useBufferObjects = false;
     std::vector<TransparentEntry> transparentList;
-    LevelTriggers triggers;  // checkpoints, end zones, start points, sound areas
 };
-
-// 32-bit name hash of scene records and the texture cache.
-uint32_t NameHash(const std::string& text);

@@ -33,6 +33,17 @@ const char* LoadResultName(int code) {
     }
 }
 
-bool MapSlotUsesUvChannel(int slot) {
-    return slot == MapSlotBase || slot == MapSlotOverlay || slot == MapSlotOpacity;
+bool MapFlagsReadUvChannel(uint8_t mapFlags, int slot) {
+    switch (mapFlags) {
+        case MapFlagsBase:
+            return slot == MapSlotBase;
+        case MapFlagsBaseAndOverlay:
+            return slot == MapSlotBase || slot == MapSlotOverlay;
+        case MapFlagsOpacity:
+            return slot == MapSlotOpacity;
+        case MapFlagsOpacityAndBase:
+            return slot == MapSlotOpacity || slot == MapSlotBase;
+        default:
+            return false;
+    }
 }

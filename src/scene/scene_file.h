@@ -36,16 +36,19 @@ enum SceneLoadResult : int {
                                // bytes than the file has left
     LoadBadPrimitive = 8,      // a primitive type letter other than B, C, D, P, S
     LoadBadMaterialIndex = 9,  // a mesh names a material the scene does not have
-    LoadBadUvChannel = 10,     // a textured map of the mesh's material names a UV
+    LoadBadUvChannel = 10,     // a map the mesh's material is drawn with names a UV
                                // channel the mesh does not have
     LoadBadVertexCount = 11,   // a mesh vertex count that is not a multiple of 3
-    LoadBadNumber = 12,        // a NaN or infinite coordinate, size or radius
+    LoadBadNumber = 12,        // a NaN or infinite position, size or radius (normals
+                               // and texture coordinates load, drawn as zero)
 };
 
 // "LoadOk", "LoadTruncated" ...; "LoadUnknown" for any other value.
 const char* LoadResultName(int code);
 
-// Map slots whose maps are drawn with a mesh texture-coordinate channel (base,
-// overlay, opacity); the reflection slot is sphere-mapped, slots 1 and 4 are
-// never drawn, so their channel byte is not checked against the mesh.
-bool MapSlotUsesUvChannel(int slot);
+// Whether the renderer reads a mesh texture-coordinate channel for the map of
+// `slot` of a material with these map flags: 1 draws the base map, 5 the base
+// and overlay maps, 8 the opacity map, 9 the opacity and base maps. The
+// reflection map of 32 is sphere-mapped and every other value is drawn
+// untextured, so their channel bytes are never used.
+bool MapFlagsReadUvChannel(uint8_t mapFlags, int slot);

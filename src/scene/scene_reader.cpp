@@ -135,6 +135,15 @@ bool AllFinite(const float* values, size_t count) {
     return true;
 }
 
+// Normals and texture coordinates only shade and texture a mesh: a value that
+// is not finite is drawn as zero instead of refusing the level.
+void ZeroNonFinite(std::vector<float>& values) {
+    for (float& value : values) {
+        if (!std::isfinite(value))
+            value = 0.0f;
+    }
+}
+
 // Room for the records a header announces, no more than the bytes left can
 // hold: reserving is only a hint, the reads decide.
 size_t ReserveCount(uint64_t count, const FileReader& in, uint64_t minRecordBytes) {
@@ -350,11 +359,12 @@ bool ReadArray(FileReader& in, std::vector<float>& values, size_t count) {
     return in.Floats(values.data(), count);
 }
 
-// Every map drawn with texture coordinates must name a channel the mesh has.
+// Every map the renderer draws with texture coordinates must name a channel
+// the mesh has.
 bool MaterialChannelsFit(const Material& material, uint8_t channelCount) {
     for (int slot = 0; slot < kMapSlotCount; ++slot) {
         const MaterialMap* map = material.SlotMap(slot);
-        if (map && MapSlotUsesUvChannel(slot) && map->uvChannel >= channelCount)
+        if (map && MapFlagsReadUvChannel(material.mapFlags, slot) && map->uvChannel >= channelCount)
             return false;
     }
     return true;
@@ -394,9 +404,9 @@ int ReadMesh(FileReader& in, const std::vector<Material>& materials, Mesh& mesh)
     if (!ReadArray(in, mesh.positions, size_t{n} * 3) ||
         !ReadArray(in, mesh.normals, size_t{n} * 3))
         return LoadTruncated;
-    if (!AllFinite(mesh.positions.data(), mesh.positions.size()) ||
-        !AllFinite(mesh.normals.data(), mesh.normals.size()))
+    if (!AllFinite(mesh.positions.data(), mesh.positions.size()))
         return LoadBadNumber;
+    ZeroNonFinite(mesh.normals);
 
     if (!in.Bytes(&mesh.uvChannelCount, 1))
         return LoadTruncated;
@@ -406,8 +416,7 @@ int ReadMesh(FileReader& in, const std::vector<Material>& materials, Mesh& mesh)
     for (UvChannel& channel : mesh.uvChannels) {
         if (!ReadArray(in, channel.coordinates, size_t{n} * 2))
             return LoadTruncated;
-        if (!AllFinite(channel.coordinates.data(), channel.coordinates.size()))
-            return LoadBadNumber;
+        ZeroNonFinite(channel.coordinates);
     }
     if (!MaterialChannelsFit(materials[mesh.materialIndex], mesh.uvChannelCount))
         return LoadBadUvChannel;
@@ -504,6 +513,5 @@ int Scene::Load(const std::string& filePath) {
     if (useBufferObjects)
         UploadBuffers();
     loaded = true;
-    triggers.OnSceneLoaded();
     return LoadOk;
 }

@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
+#include "core/app_state.h"
+#include "core/clock.h"
+#include "render/gl_window.h"
 #include "support/message_box_recorder.h"
 #include "support/recording_subsystems.h"
 #include "support/temp_dir.h"
@@ -16,9 +17,6 @@ namespace {
 
 class ApplicationTest : public ::testing::Test {
 protected:
-    void SetUp() override { AppState = StateMenu; }
-    void TearDown() override { AppState = StateMenu; }
-
     SubsystemFactory Recording(int32_t menuChoice) {
         SubsystemFactory factory;
         factory.createInput = [this] { return std::make_unique<RecordingInput>(&log_); };
@@ -40,10 +38,8 @@ protected:
 TEST_F(ApplicationTest, StartsUpRunsAndShutsDownInTheFixedOrder) {
     MessageBoxRecorder boxes;
     // The menu chooses quit in the first frame; the next frame ends the loop.
-    EXPECT_EQ(RunApplication(Recording(StateQuit)), 0);
+    EXPECT_EQ(RunApplication(Recording(StateQuit), SystemClock()), 0);
     EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_EQ(g_appContext, nullptr);
-    EXPECT_FALSE(g_loopRunning);
 
     const CallLog startUp = {"input.Init",
                              "game.Attach",
@@ -73,7 +69,7 @@ TEST_F(ApplicationTest, StartsUpRunsAndShutsDownInTheFixedOrder) {
 TEST_F(ApplicationTest, AWindowThatCannotOpenEndsTheProgramWithExitCodeZero) {
     folder_.Write("settings.ini", "[Video]\nfullscreen=1\nwidth=640\nheight=480\n");
     MessageBoxRecorder boxes(IDNO);  // no windowed mode instead
-    EXPECT_EQ(RunApplication(Recording(StateQuit)), 0);
+    EXPECT_EQ(RunApplication(Recording(StateQuit), SystemClock()), 0);
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[1].text, "Program Will Now Close.");
     // Nothing after the window was started up; the objects are still freed.

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
 #include "app/main_loop.h"
+#include "core/app_state.h"
 #include "platform/message_queue.h"
 #include "support/manual_clock.h"
 #include "support/recording_subsystems.h"
@@ -19,28 +19,30 @@ void Advance(ManualClock& clock, int64_t microseconds) {
 
 TEST(FrameStats, CountsFramesOfPlayAndTheirTimeUpToTheNextFrame) {
     ManualClock clock;
-    ScopedClock scoped(&clock);
-    FrameStats stats;
-    stats.FrameStarting(false);  // a menu frame
+    FrameStats stats(clock);
+    stats.FrameStarting(false, 1);  // a menu frame; the step of the new game's load
     Advance(clock, 300000);
     for (int i = 0; i < 4; ++i) {
-        stats.FrameStarting(true);
+        stats.FrameStarting(true, 1 + 5 * i);
         Advance(clock, 2500);
     }
-    stats.FrameStarting(false);  // paused: the time until the next frame is not play
+    // Paused: neither the time nor the steps until the next frame are play.
+    stats.FrameStarting(false, 21);
     Advance(clock, 1000000);
-    stats.FrameStarting(true);
+    stats.FrameStarting(true, 22);
     Advance(clock, 5000);
-    stats.LoopEnded();
+    stats.LoopEnded(27);
     EXPECT_EQ(stats.Frames(), 5u);
+    EXPECT_EQ(stats.Steps(), 25u);
     EXPECT_DOUBLE_EQ(stats.Seconds(), 0.015);
-    EXPECT_EQ(stats.Summary(), "frames of play: 5 in 0.015 s, 333.3 per second");
+    EXPECT_EQ(stats.Summary(),
+              "frames of play: 5 in 0.015 s, 333.3 per second\n"
+              "simulation steps: 25 in 0.015 s, 1666.7 per second");
 }
 
 TEST(FrameStats, WithoutAPerformanceCounterTheMillisecondClockTimesThem) {
     ManualClock clock(0);
-    ScopedClock scoped(&clock);
-    FrameStats stats;
+    FrameStats stats(clock);
     stats.FrameStarting(true);
     clock.milliseconds += 40;
     stats.FrameStarting(true);
@@ -48,9 +50,11 @@ TEST(FrameStats, WithoutAPerformanceCounterTheMillisecondClockTimesThem) {
     stats.LoopEnded();
     EXPECT_EQ(stats.Frames(), 2u);
     EXPECT_DOUBLE_EQ(stats.Seconds(), 0.1);
-    FrameStats none;
+    FrameStats none(clock);
     none.LoopEnded();
-    EXPECT_EQ(none.Summary(), "frames of play: 0 in 0.000 s, 0.0 per second");
+    EXPECT_EQ(none.Summary(),
+              "frames of play: 0 in 0.000 s, 0.0 per second\n"
+              "simulation steps: 0 in 0.000 s, 0.0 per second");
 }
 
 TEST(FrameStats, OnlyASetNonZeroVariableAsksForTheFigures) {
@@ -94,6 +98,7 @@ public:
             appState = StateQuit;
         }
     }
+    uint64_t SimulationSteps() const override { return 5u * static_cast<uint64_t>(played); }
     void Draw(bool paused) override {
         if (paused && ++pausedFrames == 2)
             menu_->nextState = StatePlaying;
@@ -111,28 +116,21 @@ private:
 
 TEST(FrameStats, TheMainLoopCountsOnlyTheFramesInWhichTheGamePlays) {
     ManualClock clock;
-    ScopedClock scoped(&clock);
     CallLog log;
-    AppContext context;
+    AppContext context(clock);
     RecordingMenu menu(&log);
     TimedGame game(&log, &clock, &menu);
-    g_appContext = &context;
-    g_windowActive = true;
-    g_loopRunning = true;
+    context.loopRunning = true;
     ClearPostedMessages();
-    AppState = StateMenu;
     menu.nextState = StateNewGame;
 
-    FrameStats stats;
+    FrameStats stats(clock);
     EXPECT_EQ(RunMainLoop(context, &menu, &game, &stats), 0);
     EXPECT_EQ(game.played, 50);
     EXPECT_EQ(game.pausedFrames, 2);
     EXPECT_EQ(stats.Frames(), 50u);
+    EXPECT_EQ(stats.Steps(), 250u);
     EXPECT_NEAR(stats.Seconds(), 0.5, 1e-9);
-
-    g_appContext = nullptr;
-    g_loopRunning = false;
-    AppState = StateMenu;
 }
 
 }  // namespace

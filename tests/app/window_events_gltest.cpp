@@ -8,13 +8,13 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
 #include "app/window_procedure.h"
-#include "platform/clock.h"
+#include "core/app_state.h"
+#include "core/clock.h"
 #include "platform/gl.h"
 #include "platform/message_queue.h"
 #include "platform/platform_window.h"
+#include "render/gl_window.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -24,16 +24,12 @@ protected:
     void SetUp() override {
         folder_.Write("settings.ini", "[Video]\nwidth=640\nheight=480\n");
         context_.window = std::make_unique<GLWindow>();
-        g_appContext = &context_;
         ClearPostedMessages();
-        ASSERT_EQ(context_.window->Create(QuarnWindowProcedure), S_OK);
+        ASSERT_EQ(context_.window->Create(QuarnWindowProcedure, &context_), S_OK);
     }
     void TearDown() override {
         context_.window->Destroy();
-        g_appContext = nullptr;
         ClearPostedMessages();
-        AppState = StateMenu;
-        g_windowActive = true;
     }
     // Takes and dispatches messages for up to two seconds or until done().
     template <typename Done>
@@ -47,14 +43,14 @@ protected:
             }
             if (done())
                 return true;
-            Sleep(5);
+            context_.clock.Sleep(5);
         }
         return false;
     }
 
     TempDir folder_;
     ScopedWorkingDir inFolder_{folder_.Path()};
-    AppContext context_;
+    AppContext context_{SystemClock()};
     bool sawQuit_ = false;
 };
 

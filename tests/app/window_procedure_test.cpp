@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
+#include "core/app_state.h"
+#include "core/clock.h"
 #include "platform/message_queue.h"
 #include "support/recording_subsystems.h"
 
@@ -17,93 +18,86 @@ class WindowProcedureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         context_.input = std::make_unique<RecordingInput>(&log_);
-        g_appContext = &context_;
-        AppState = StateMenu;
-        g_windowActive = true;
-        g_loopRunning = true;
+        context_.loopRunning = true;
         ClearPostedMessages();
     }
-    void TearDown() override {
-        g_appContext = nullptr;
-        AppState = StateMenu;
-        g_windowActive = true;
-        g_loopRunning = false;
-        ClearPostedMessages();
-    }
+    void TearDown() override { ClearPostedMessages(); }
+
+    intptr_t Send(const WindowMessage& message) { return QuarnWindowProcedure(message, &context_); }
 
     CallLog log_;
-    AppContext context_;
+    AppContext context_{SystemClock()};
 };
 
 TEST_F(WindowProcedureTest, DeactivationWhilePlayingReleasesInputAndPauses) {
-    AppState = StatePlaying;
-    EXPECT_EQ(QuarnWindowProcedure(Activate(WA_INACTIVE, false)), 0);
-    EXPECT_EQ(AppState, StatePause);
-    EXPECT_TRUE(g_windowActive);  // not minimised: frames go on
+    context_.appState = StatePlaying;
+    EXPECT_EQ(Send(Activate(WA_INACTIVE, false)), 0);
+    EXPECT_EQ(context_.appState, StatePause);
+    EXPECT_TRUE(context_.windowActive);  // not minimised: frames go on
     EXPECT_EQ(log_, CallLog{"input.Release"});
 
     log_.clear();
-    EXPECT_EQ(QuarnWindowProcedure(Activate(WA_ACTIVE, false)), 0);
-    EXPECT_EQ(AppState, StatePause);  // reactivation does not resume
+    EXPECT_EQ(Send(Activate(WA_ACTIVE, false)), 0);
+    EXPECT_EQ(context_.appState, StatePause);  // reactivation does not resume
     EXPECT_EQ(log_, CallLog{"input.Acquire"});
 }
 
 TEST_F(WindowProcedureTest, DeactivationInTheMenuOrPausedChangesNoState) {
     const int32_t states[] = {StateMenu, StatePaused, StateNewGame, StateEndGame};
     for (int32_t state : states) {
-        AppState = state;
-        QuarnWindowProcedure(Activate(WA_INACTIVE, false));
-        EXPECT_EQ(AppState, state);
+        context_.appState = state;
+        Send(Activate(WA_INACTIVE, false));
+        EXPECT_EQ(context_.appState, state);
     }
     EXPECT_EQ(log_.size(), 4u);
 }
 
 TEST_F(WindowProcedureTest, MinimisingStopsFramesAndRestoringResumesThem) {
-    AppState = StatePlaying;
-    QuarnWindowProcedure(Activate(WA_INACTIVE, true));
-    EXPECT_FALSE(g_windowActive);
-    EXPECT_EQ(AppState, StatePause);
-    QuarnWindowProcedure(Activate(WA_ACTIVE, false));
-    EXPECT_TRUE(g_windowActive);
+    context_.appState = StatePlaying;
+    Send(Activate(WA_INACTIVE, true));
+    EXPECT_FALSE(context_.windowActive);
+    EXPECT_EQ(context_.appState, StatePause);
+    Send(Activate(WA_ACTIVE, false));
+    EXPECT_TRUE(context_.windowActive);
 
     // Click-activation sets the flag but touches neither input nor state.
     log_.clear();
-    QuarnWindowProcedure(Activate(WA_CLICKACTIVE, true));
-    EXPECT_FALSE(g_windowActive);
+    Send(Activate(WA_CLICKACTIVE, true));
+    EXPECT_FALSE(context_.windowActive);
     EXPECT_TRUE(log_.empty());
 }
 
 TEST_F(WindowProcedureTest, ActivationOutsideTheLoopLeavesInputAndStateAlone) {
-    g_loopRunning = false;
-    AppState = StatePlaying;
-    QuarnWindowProcedure(Activate(WA_INACTIVE, false));
-    QuarnWindowProcedure(Activate(WA_ACTIVE, false));
-    EXPECT_EQ(AppState, StatePlaying);
+    context_.loopRunning = false;
+    context_.appState = StatePlaying;
+    Send(Activate(WA_INACTIVE, false));
+    Send(Activate(WA_ACTIVE, false));
+    EXPECT_EQ(context_.appState, StatePlaying);
     EXPECT_TRUE(log_.empty());
 
     // Without an input object nothing is released either.
-    g_loopRunning = true;
+    context_.loopRunning = true;
     context_.input.reset();
-    QuarnWindowProcedure(Activate(WA_INACTIVE, false));
-    EXPECT_EQ(AppState, StatePause);
+    Send(Activate(WA_INACTIVE, false));
+    EXPECT_EQ(context_.appState, StatePause);
 }
 
 TEST_F(WindowProcedureTest, ScreenSaverAndMonitorPowerRequestsPauseAndAreSwallowed) {
     const uintptr_t requests[] = {SC_SCREENSAVE, SC_MONITORPOWER};
     for (uintptr_t request : requests) {
-        AppState = StateMenu;  // even with no game running
-        EXPECT_EQ(QuarnWindowProcedure({WM_SYSCOMMAND, request, 0}), 0);
-        EXPECT_EQ(AppState, StatePause);
+        context_.appState = StateMenu;  // even with no game running
+        EXPECT_EQ(Send({WM_SYSCOMMAND, request, 0}), 0);
+        EXPECT_EQ(context_.appState, StatePause);
     }
-    AppState = StateMenu;
-    QuarnWindowProcedure({WM_SYSCOMMAND, 0xF020 /* minimise */, 0});
-    EXPECT_EQ(AppState, StateMenu);
+    context_.appState = StateMenu;
+    Send({WM_SYSCOMMAND, 0xF020 /* minimise */, 0});
+    EXPECT_EQ(context_.appState, StateMenu);
 }
 
 TEST_F(WindowProcedureTest, CloseAndDestroyPostTheQuitMessageWithCodeZero) {
     const uint32_t closers[] = {WM_CLOSE, WM_DESTROY};
     for (uint32_t closer : closers) {
-        EXPECT_EQ(QuarnWindowProcedure({closer, 0, 0}), 0);
+        EXPECT_EQ(Send({closer, 0, 0}), 0);
         WindowMessage message;
         ASSERT_TRUE(PeekWindowMessage(&message));
         EXPECT_EQ(message.message, static_cast<uint32_t>(WM_QUIT));
@@ -113,8 +107,8 @@ TEST_F(WindowProcedureTest, CloseAndDestroyPostTheQuitMessageWithCodeZero) {
 }
 
 TEST_F(WindowProcedureTest, MenuLoopReleasesAndReacquiresInput) {
-    QuarnWindowProcedure({WM_ENTERMENULOOP, 0, 0});
-    QuarnWindowProcedure({WM_EXITMENULOOP, 0, 0});
+    Send({WM_ENTERMENULOOP, 0, 0});
+    Send({WM_EXITMENULOOP, 0, 0});
     EXPECT_EQ(log_, (CallLog{"input.Release", "input.Acquire"}));
 }
 

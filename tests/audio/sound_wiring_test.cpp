@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "audio/sound_system.h"
+#include "core/clock.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "support/wav_file.h"
@@ -21,7 +22,7 @@ TEST(SoundWiring, TheProgramPlaysMusicThroughTheMixer) {
     dir.Write("Sounds/effects.m3u", "#EXTM3U\r\n#EXTINF:1,hit\r\nSounds/hit.wav\r\n");
     ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
 
-    std::unique_ptr<SoundSubsystem> subsystem = DefaultSubsystems().createSound();
+    std::unique_ptr<SoundSubsystem> subsystem = DefaultSubsystems(SystemClock()).createSound();
     ASSERT_NE(subsystem, nullptr);
     auto* sound = dynamic_cast<SoundSystem*>(subsystem.get());
     ASSERT_NE(sound, nullptr);

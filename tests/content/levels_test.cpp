@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "audio/playlist.h"
-#include "game/game_simulator.h"
+#include "quarn-sim/sim_command.h"
 #include "scene/scene.h"
+#include "sim/game_simulator.h"
 #include "support/game_folder.h"
 #include "support/temp_dir.h"
 

@@ -30,7 +30,9 @@ new_folder() {
 # Starts quarn in $folder; sets pid and window. Waits up to 60 s for the
 # window named "Quarn" (a loaded machine can take long to start it).
 launch_quarn() {
-    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy ./quarn \
+    # Records and replays go into the copy, never into the real home.
+    (cd "$folder" && exec env QUARN_MESSAGEBOX=stderr SDL_AUDIODRIVER=dummy \
+        XDG_DATA_HOME="${XDG_DATA_HOME_FOR_QUARN:-$folder/data-home}" ./quarn \
         >"$folder/stdout" 2>"$folder/stderr") &
     pid=$!
     exited_pid=""
@@ -193,12 +195,13 @@ report() {
 # virtual screen the menus are drawn on, whatever the window size.
 
 # The layers of a menu screen as the menus draw it from $folder/Menu: the
-# background, the sheet's title and entries with entry $2 (1-4) highlighted,
-# and the cursor at ($3, $4). $1 is MainMenu or GameMenu.
+# background, the sheet's title and entries with entry $2 (1-5) highlighted,
+# and the cursor at ($3, $4). $1 is MainMenu (five entries, the fifth the
+# controls) or GameMenu (four).
 menu_layers() {
     menu_sheet="$folder/Menu/$1.png"
     case $1 in
-        MainMenu) menu_rows="1 2 4 5" ;;
+        MainMenu) menu_rows="1 2 4 5 6" ;;
         GameMenu) menu_rows="1 2 3 5" ;;
     esac
     printf 'full:%s title:%s:0:30:800:95' "$folder/Menu/background.png" "$menu_sheet"
@@ -210,6 +213,7 @@ menu_layers() {
             2) menu_bottom=227 ;;
             3) menu_bottom=294 ;;
             4) menu_bottom=360 ;;
+            5) menu_bottom=425 ;;
         esac
         menu_lit=0
         [ "$menu_entry" -eq "$2" ] && menu_lit=1
@@ -258,6 +262,8 @@ expect_menu() {
     expect_match "$menu_what, entry 2" 200 162 600 227 $menu_base $menu_all
     expect_match "$menu_what, entry 3" 200 227 600 294 $menu_base $menu_all
     expect_match "$menu_what, entry 4" 200 294 600 360 $menu_base $menu_all
+    [ "$2" != MainMenu ] ||
+        expect_match "$menu_what, entry 5" 200 360 600 425 $menu_base $menu_all
     expect_match "$menu_what, the cursor" "$4" "$5" "$(($4 + 32 < 800 ? $4 + 32 : 800))" \
         "$(($5 + 32 < 600 ? $5 + 32 : 600))" $menu_base $menu_all
 }
@@ -326,4 +332,33 @@ text_pixels() {
 # colour R G B, and the box round them.
 colour_pixels() {
     "$PICTURES" count "$shot" "$1" "$2" "$3" 0 0 640 480
+}
+
+# screenshot_until NAME TEST...: takes screenshots until the command TEST
+# holds for the last one, up to 10 times a third of a second apart (a loaded
+# machine may draw only a few frames a second). Returns 1 if it never held;
+# TEST leaves what it saw in $seen.
+screenshot_until() {
+    name=$1
+    shift
+    attempt=0
+    while [ "$attempt" -lt 10 ]; do
+        screenshot "$name" || return 1
+        "$@" && return 0
+        attempt=$((attempt + 1))
+        sleep 0.3
+    done
+    return 1
+}
+
+# The rope is drawn with a texture of one colour that nothing else shows:
+# write it with `"$PICTURES" solid "$folder/Textures/rope.png" $ROPE`.
+ROPE="255 0 255"
+
+# Sets rope_pixels and rope_top (-1 without rope) from the last screenshot.
+measure_rope() {
+    set -- $(colour_pixels $ROPE)
+    rope_pixels=$1
+    rope_top=$3
+    seen="$rope_pixels rope pixels, the highest in row $rope_top"
 }

@@ -24,16 +24,17 @@ constexpr int kColourBinShift = 5;  // 8 bins per channel
 // 5.05 seen from the shipped camera distance of 700 through the vertical
 // field of view of 45 degrees.
 constexpr double kBallRadiusPerHeight = 5.05 / (2.0 * 0.41421356 * 700.0);
-// The pole of the ball's texture is orange and its disc bluish grey; seen
-// from the camera the texture is filtered down to a few pixels, which turns
-// the orange pale and the disc grey. Under the levels' lights the pole reads
-// orange but not red, warmer than the disc, the disc grey or bluish, and the
-// ball stands apart from the level behind it.
+// The pole of the ball's texture is orange (229, 126, 29: warmth 0.52) and
+// its disc bluish grey (63, 101, 157); seen from the camera the texture is
+// filtered down to a few pixels, which can turn the orange pale and the disc
+// grey. Under the levels' lights the pole reads orange but not red, warmer
+// than the disc, the disc grey or bluish, and the ball stands apart from the
+// level behind it.
 constexpr double kMinPoleWarmth = 0.05;
-constexpr double kMaxPoleWarmth = 0.4;
+constexpr double kMaxPoleWarmth = 0.6;
 constexpr double kMaxDiscWarmth = 0.12;
 constexpr double kMinWarmthStep = 0.1;
-constexpr double kMaxDiscSpread = 0.35;  // of its brightest channel
+constexpr double kMaxDiscSpread = 0.6;  // of its brightest channel
 constexpr int kMinBallContrast = 10;
 
 // Heads-up lines: "Collisions", "Time" and "TT" at these window rows, each

@@ -58,6 +58,7 @@ ENTRY1_Y=129
 ENTRY2_Y=195
 ENTRY3_Y=261
 ENTRY4_Y=327
+ENTRY5_Y=393
 
 # Window pixels with green text: the heads-up display's "TT" line, and the
 # "Press a key to play" line of a level waiting for its first key.
@@ -101,6 +102,7 @@ expect_main_menu() {
     expect $ENTRY_X $ENTRY2_Y "main:2:$2"
     expect $ENTRY_X $ENTRY3_Y "main:4:$3"
     expect $ENTRY_X $ENTRY4_Y "main:5:$4"
+    expect $ENTRY_X $ENTRY5_Y "main:6:${5:-0}"
 }
 
 case_name="keyboard and mouse in the menus"
@@ -130,6 +132,9 @@ fi
 
 case_name="the quit entry"
 if start_quarn pictures; then
+    # Up from the first entry wraps round to the controls below Quit.
+    keys Up
+    screenshot controls-entry && expect_main_menu 0 0 0 0 1
     keys Up
     screenshot quit-entry && expect_main_menu 0 0 0 1
     keys Return

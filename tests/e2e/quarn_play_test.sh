@@ -14,35 +14,8 @@ SCENE_TOOL=$3
 . "$(dirname "$0")/e2e_lib.sh"
 skip_without_display
 
-# The rope is drawn with a texture of one colour that nothing else shows.
-ROPE="255 0 255"
 RED="255 0 0"
 BLUE="0 0 255"
-
-# screenshot_until NAME TEST...: takes screenshots until the command TEST
-# holds for the last one, up to 10 times a third of a second apart (a loaded
-# machine may draw only a few frames a second). Returns 1 if it never held;
-# TEST leaves what it saw in $seen.
-screenshot_until() {
-    name=$1
-    shift
-    attempt=0
-    while [ "$attempt" -lt 10 ]; do
-        screenshot "$name" || return 1
-        "$@" && return 0
-        attempt=$((attempt + 1))
-        sleep 0.3
-    done
-    return 1
-}
-
-# Sets rope_pixels and rope_top (-1 without rope) from the last screenshot.
-measure_rope() {
-    set -- $(colour_pixels $ROPE)
-    rope_pixels=$1
-    rope_top=$3
-    seen="$rope_pixels rope pixels, the highest in row $rope_top"
-}
 
 # About 250 units of rope, up to some 200 pixels above the ball.
 rope_to_high_ceiling() {

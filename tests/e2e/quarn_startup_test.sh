@@ -154,8 +154,9 @@ if launch_quarn; then
     # Options has no action: Return on it leaves the main menu as it is.
     keys Down Return
     screenshot options && expect_menu "the main menu" MainMenu 2 400 261
-    # Quit by keyboard: up twice wraps round to the last entry.
-    keys Up Up Return
+    # Quit by keyboard: up twice wraps round to the last entry, the
+    # controls; once more is Quit.
+    keys Up Up Up Return
     wait_for_exit
     expect_clean_shutdown
     finish

@@ -23,7 +23,7 @@ void ExpectNothingLoaded(const Game& game) {
     EXPECT_TRUE(game.GetScene().primitives.empty());
     EXPECT_TRUE(game.GetScene().meshes.empty());
     EXPECT_TRUE(game.GetScene().shapes.empty());
-    EXPECT_TRUE(game.GetScene().triggers.startPoints.empty());
+    EXPECT_TRUE(game.Triggers().startPoints.empty());
     EXPECT_TRUE(game.World().FieldObjects().empty());
     EXPECT_FALSE(game.RunStarted());
 }
@@ -33,7 +33,7 @@ TEST_F(GameTest, AMissingOrEmptyLevelListIsReportedAndTheMenuReturns) {
     CaptureStderr();
     EXPECT_FALSE(NewGame());
     std::string shown = GetCapturedStderr();
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(AppState(), StateMenu);
     EXPECT_TRUE(Contains(shown, "ERROR: ")) << shown;
     EXPECT_TRUE(Contains(shown, "error")) << shown;
     EXPECT_TRUE(Contains(shown, "Levels/levels.m3u")) << shown;
@@ -50,7 +50,7 @@ TEST_F(GameTest, AMissingOrEmptyLevelListIsReportedAndTheMenuReturns) {
     EXPECT_FALSE(NewGame());
     shown = GetCapturedStderr();
     EXPECT_TRUE(Contains(shown, "not an extended M3U list")) << shown;
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(AppState(), StateMenu);
 
     // A path line too long for the list leaves an empty entry in its place.
     WriteLevelList(folder_, {std::string(300, 'x')});
@@ -60,11 +60,11 @@ TEST_F(GameTest, AMissingOrEmptyLevelListIsReportedAndTheMenuReturns) {
     EXPECT_TRUE(Contains(shown, "cannot load an empty level path")) << shown;
 
     // Paused or resumed without a level, the game ends itself.
-    AppState = StatePlaying;
+    AppState() = StatePlaying;
     Frames(1);
-    EXPECT_EQ(AppState, StateEndGame);
+    EXPECT_EQ(AppState(), StateEndGame);
     Frames(1);
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(AppState(), StateMenu);
 }
 
 TEST_F(GameTest, ADamagedFirstLevelIsReportedWithNothingOfItKept) {
@@ -76,7 +76,7 @@ TEST_F(GameTest, ADamagedFirstLevelIsReportedWithNothingOfItKept) {
     CaptureStderr();
     EXPECT_FALSE(NewGame());
     const std::string shown = GetCapturedStderr();
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(AppState(), StateMenu);
     EXPECT_TRUE(Contains(shown, "Level error: cannot load Levels/bad.dme")) << shown;
     EXPECT_TRUE(Contains(shown, "LoadTruncated")) << shown;
     ExpectNothingLoaded(game);
@@ -97,16 +97,16 @@ TEST_F(GameTest, ANextLevelThatFailsDuringPlayEndsTheGameInTheMenu) {
     ASSERT_TRUE(NewGame());
     StartRun();
     CaptureStderr();
-    const bool left = FramesUntil([] { return AppState != StatePlaying; });
+    const bool left = FramesUntil([this] { return AppState() != StatePlaying; });
     const std::string shown = GetCapturedStderr();
     ASSERT_TRUE(left);
-    EXPECT_EQ(AppState, StateEndGame);
+    EXPECT_EQ(AppState(), StateEndGame);
     EXPECT_TRUE(Contains(shown, "cannot load Levels/missing.dme: the file cannot be opened"))
         << shown;
     EXPECT_TRUE(game.LevelLost());
     ExpectNothingLoaded(game);
     Frames(1);
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(AppState(), StateMenu);
     EXPECT_FALSE(game.LevelLost());
 
     // A new game starts again from the first level.
@@ -128,7 +128,7 @@ TEST_F(GameTest, AStartInsideAnEndZoneOrTouchingDeathNeitherHangsNorRecursesFore
     EXPECT_EQ(game.Levels().Index(), 0u);
     EXPECT_TRUE(game.LevelLoaded());
 
-    AppState = StateEndGame;
+    AppState() = StateEndGame;
     Frame();
     Level("Levels/spikes.dme",
           "outline DEATH_spikes\n"
@@ -140,7 +140,7 @@ TEST_F(GameTest, AStartInsideAnEndZoneOrTouchingDeathNeitherHangsNorRecursesFore
     Frames(5);  // one restart per frame, and the game still answers its keys
     input_.TapKey(1);
     Frames(1);
-    EXPECT_EQ(AppState, StatePause);
+    EXPECT_EQ(AppState(), StatePause);
 }
 
 }  // namespace

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/app_context.h"
 #include "app/main_loop.h"
-#include "game/event_list.h"
+#include "core/app_state.h"
+#include "core/event_list.h"
 #include "game/game.h"
 #include "support/game_folder.h"
 #include "support/manual_clock.h"
@@ -31,14 +32,10 @@ constexpr const char* kFloorLevel =
 
 class GameTest : public ::testing::Test {
 protected:
-    GameTest() : workingDir_(folder_.Path()), scopedClock_(&clock_) { clock_.milliseconds = 1000; }
+    GameTest() : workingDir_(folder_.Path()) { clock_.milliseconds = 1000; }
 
-    void SetUp() override { AppState = StateMenu; }
-    void TearDown() override { AppState = StateMenu; }
-
-    // The Game reads the installed clock when it is built.
     Game& MakeGame() {
-        game_ = std::make_unique<Game>();
+        game_ = std::make_unique<Game>(clock_);
         game_->Attach(&events_, nullptr, &input_, &sound_);
         return *game_;
     }
@@ -59,7 +56,7 @@ protected:
         input_.ReadKeyboard();
         input_.ReadMouse();
         bool quit = false;
-        ActOnAppState(nullptr, game_.get(), &quit);
+        ActOnAppState(context_, nullptr, game_.get(), &quit);
     }
     void Frames(int count, uint64_t milliseconds = 16) {
         for (int i = 0; i < count; ++i) {
@@ -77,10 +74,12 @@ protected:
     }
     // The new-game frame; true when the game is then playing.
     bool NewGame() {
-        AppState = StateNewGame;
+        AppState() = StateNewGame;
         Frame();
-        return AppState == StatePlaying;
+        return AppState() == StatePlaying;
     }
+    // The application state the frames act on.
+    int32_t& AppState() { return context_.appState; }
     // The first key of the level, in its own frame.
     void StartRun() {
         input_.TapKey(28);  // Enter
@@ -105,7 +104,7 @@ protected:
     TempDir folder_;
     ScopedWorkingDir workingDir_;
     ManualClock clock_;
-    ScopedClock scopedClock_;
+    AppContext context_{clock_};
     CallLog soundLog_;
     RecordingSound sound_{&soundLog_};
     ScriptedInput input_;

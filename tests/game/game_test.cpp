@@ -144,7 +144,7 @@ TEST_F(GameTest, AnEndZoneLoadsTheNextLevelAtTheStartNumberedLikeItAndTheLastWra
 
     ASSERT_TRUE(FramesUntil([&] { return game.Levels().Index() == 1; }));
     EXPECT_EQ(game.GetScene().path, "Levels/b.dme");
-    EXPECT_EQ(game.GetScene().triggers.entryNumber, 2);
+    EXPECT_EQ(game.Triggers().entryNumber, 2);
     EXPECT_DOUBLE_EQ(game.Ball().position.x, 1000.0);  // START2, not the smaller START1
     EXPECT_FALSE(game.RunStarted());
     EXPECT_TRUE(Logged(TakeSoundLog(), "sound.FreeLevelSounds"));
@@ -156,7 +156,7 @@ TEST_F(GameTest, AnEndZoneLoadsTheNextLevelAtTheStartNumberedLikeItAndTheLastWra
     StartRun();
     ASSERT_TRUE(FramesUntil([&] { return game.Levels().Index() == 0; }));
     EXPECT_EQ(game.GetScene().path, "Levels/a.dme");
-    EXPECT_EQ(game.GetScene().triggers.entryNumber, 7);
+    EXPECT_EQ(game.Triggers().entryNumber, 7);
     EXPECT_DOUBLE_EQ(game.Ball().position.x, 0.0);      // no START7: the default start
     EXPECT_EQ(game.World().FieldObjects().size(), 1u);  // gravity only, not one per load
 }
@@ -172,11 +172,11 @@ TEST_F(GameTest, TheEntryNumberSurvivesANewGame) {
     const uint64_t steps = game.StepCount();
     ASSERT_TRUE(FramesUntil([&] { return !game.RunStarted(); }));
     EXPECT_GT(game.StepCount(), steps);
-    EXPECT_EQ(game.GetScene().triggers.entryNumber, 4);  // and the list wrapped onto itself
+    EXPECT_EQ(game.Triggers().entryNumber, 4);  // and the list wrapped onto itself
 
-    AppState = StateEndGame;
+    AppState() = StateEndGame;
     Frame();
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(AppState(), StateMenu);
     EXPECT_FALSE(game.LevelLoaded());
     EXPECT_TRUE(game.GetScene().primitives.empty());
 
@@ -220,7 +220,7 @@ TEST_F(GameTest, KeysAndVideoFlagsAreReadAtANewGamePhysicsAndCameraAtALevelLoad)
     EXPECT_EQ(game.Keys().startGame, kKeyEnter);
     EXPECT_FALSE(game.ShowFps());
 
-    AppState = StateEndGame;
+    AppState() = StateEndGame;
     Frame();
     ASSERT_TRUE(NewGame());
     EXPECT_EQ(game.Keys().startGame, 20);
@@ -274,7 +274,7 @@ TEST_F(GameTest, AShotNeedsTheTimeBetweenShotsAndAZeroTimeForbidsThem) {
     Frames(1);
     EXPECT_TRUE(Logged(TakeSoundLog(), "sound.PlayEffect(3)"));
 
-    AppState = StateEndGame;
+    AppState() = StateEndGame;
     Frame();
     Settings("[Physics]\ntime_between_shoot=0\n");
     ASSERT_TRUE(NewGame());
@@ -335,7 +335,7 @@ TEST_F(GameTest, HookRopeAndMusicKeysReachTheRopeAndTheSound) {
 
     input_.TapKey(kKeyEscape);
     Frames(1);
-    EXPECT_EQ(AppState, StatePause);
+    EXPECT_EQ(AppState(), StatePause);
 }
 
 TEST_F(GameTest, SoundAreasBecomeLevelSoundsAndPlayAsTheBallMoves) {

@@ -2,6 +2,7 @@
 // each named primitive becomes.
 
 #include "game/level_description.h"
+#include "game/level_triggers.h"
 
 #include <gtest/gtest.h>
 
@@ -62,9 +63,10 @@ protected:
     void Add(const std::string& name, std::unique_ptr<DHelper> object) {
         scene_.primitives.push_back(MakePrimitive(name, std::move(object)));
     }
-    void Interpret() { InterpretLevelDescription(scene_, world_, parameters_, &sound_); }
+    void Interpret() { InterpretLevelDescription(scene_, triggers_, world_, parameters_, &sound_); }
 
     Scene scene_;
+    LevelTriggers triggers_;
     PhysicsWorld world_;
     PhysicsParameters parameters_;
     CallLog log_;
@@ -78,7 +80,7 @@ TEST_F(LevelDescriptionTest, StartPointsAtTheFirstPointOfAnyPrimitive) {
     Add("START3", std::make_unique<Cylinder>(Vector{8, 0, -8}, 100.0f, 30.0f));
     Add("QUARNX", std::make_unique<Point>(Vector{500, 0, 500}));
     Interpret();
-    const auto& starts = scene_.triggers.startPoints;
+    const auto& starts = triggers_.startPoints;
     ASSERT_EQ(starts.size(), 4u);
     EXPECT_EQ(starts[0].id, 2);
     EXPECT_EQ(starts[0].position.x, 10.0);
@@ -90,7 +92,7 @@ TEST_F(LevelDescriptionTest, StartPointsAtTheFirstPointOfAnyPrimitive) {
     EXPECT_EQ(starts[2].position.y, 3.0);
     EXPECT_EQ(starts[3].id, 3);
     // QUARN comes before START, both -1: the first of them is the default start.
-    const Vector2 start = scene_.triggers.GetStartPosition();
+    const Vector2 start = triggers_.GetStartPosition();
     EXPECT_EQ(start.x, -5.0);
     EXPECT_EQ(start.y, 7.0);
 }
@@ -103,7 +105,7 @@ TEST_F(LevelDescriptionTest, SoundsShareALevelSoundPerNumber) {
     EXPECT_EQ(log_,
               (CallLog{"sound.AddLevelSound(0, 4, SOUND4)", "sound.AddLevelSound(1, 2, SOUND2)",
                        "sound.AddLevelSound(-1, 4, SOUND4)"}));
-    const auto& triggers = scene_.triggers.soundTriggers;
+    const auto& triggers = triggers_.soundTriggers;
     ASSERT_EQ(triggers.size(), 3u);
     EXPECT_EQ(triggers[2].levelSoundId, 0);
     EXPECT_EQ(triggers[2].realId, 4);
@@ -144,14 +146,14 @@ TEST_F(LevelDescriptionTest, CheckpointsAndEndZonesOnlyFromBoxesAndCylinders) {
     Add("END8", std::make_unique<Sphere>(Vector{0, 0, 0}, 100.0f));
     Add("END9", std::make_unique<Point>(Vector{0, 0, 0}));
     Interpret();
-    const auto& checkpoints = scene_.triggers.checkpoints;
+    const auto& checkpoints = triggers_.checkpoints;
     ASSERT_EQ(checkpoints.size(), 1u);
     EXPECT_EQ(checkpoints[0].id, 5);
     EXPECT_EQ(checkpoints[0].x, 1.0f);
     EXPECT_EQ(checkpoints[0].z, 3.0f);
     EXPECT_EQ(checkpoints[0].height, 40.0f);
     EXPECT_EQ(checkpoints[0].radius, 25.0f);
-    const auto& ends = scene_.triggers.endZones;
+    const auto& ends = triggers_.endZones;
     ASSERT_EQ(ends.size(), 2u);
     EXPECT_EQ(ends[0].id, -1);
     EXPECT_EQ(ends[0].kind, TypeBox);

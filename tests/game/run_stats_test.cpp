@@ -31,8 +31,7 @@ TEST(RunTimeFormat, TenThousandMinutesAndMoreShowHoursWithinTheText) {
 class RunStatsTest : public ::testing::Test {
 protected:
     ManualClock clock{1000};
-    ScopedClock scoped{&clock};
-    RunStats stats;
+    RunStats stats{clock};
 
     void Advance(int milliseconds) { clock.counter += milliseconds; }
 };

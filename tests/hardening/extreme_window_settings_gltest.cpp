@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <string>
 
-#include "app/gl_window.h"
 #include "platform/gl.h"
 #include "platform/platform_window.h"
+#include "render/gl_window.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-intptr_t NoMessages(const WindowMessage&) {
+intptr_t NoMessages(const WindowMessage&, void*) {
     return 0;
 }
 
@@ -49,7 +49,7 @@ TEST_F(ExtremeWindowSettings, ZeroAndNegativeSizesOpenATinyWindowThatDrawsAndNev
         // A frame with text and a screenshot request: nothing to save for a
         // size with no pixels, and nothing breaks.
         window.BeginFrame();
-        window.PrintText(10, 10, "Time: %s", "00:00:00");
+        window.GetOverlay().PrintText(10, 10, "Time: %s", "00:00:00");
         window.RequestScreenshot();
         window.EndFrame();
         EXPECT_EQ(ScreenshotCount(folder_), 0) << size;
@@ -81,7 +81,7 @@ TEST_F(ExtremeWindowSettings, AHugeSizeEitherOpensOrFailsWithTheWindowCreationMe
         GLWindow window;
         if (window.Create(NoMessages) == S_OK) {
             window.BeginFrame();
-            window.PrintText(10, 10, "FPS: %d", 60);
+            window.GetOverlay().PrintText(10, 10, "FPS: %d", 60);
             window.EndFrame();
             while (glGetError() != GL_NO_ERROR) {
             }

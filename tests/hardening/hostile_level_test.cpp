@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -26,8 +26,8 @@ constexpr double kPi = 3.14159265358979323846;
 class HostileLevel : public ::testing::Test {
 protected:
     void SetUp() override {
-        WireBallAndWorld(ball_, rope_, world_, events_);
-        world_.SetScene(&scene_);
+        WireBallAndWorld(ball_, rope_, world_);
+        world_.SetScene(scene_.Outlines());
         world_.SetParameters(PhysicsParameters{});
         world_.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);
     }
@@ -49,7 +49,7 @@ protected:
                 if (step == kSteps / 2)
                     rope_.Reel(shot % 2 ? 1 : -1, 0.01);
                 world_.Step();
-                events_.Clear();
+                world_.ClearEvents();
                 ASSERT_TRUE(Finite(ball_.position) && Finite(ball_.velocity))
                     << what << ": shot " << shot << " step " << step;
                 ASSERT_TRUE(Finite(rope_.position))
@@ -63,7 +63,6 @@ protected:
     Scene scene_;
     TPlayer ball_;
     TRope rope_;
-    EventList events_;
     PhysicsWorld world_;
 };
 
@@ -130,7 +129,7 @@ TEST_F(HostileLevel, ExtremeRopeAndFieldSettingsKeepStepping) {
             for (int step = 0; step < kSteps; ++step) {
                 rope_.Reel(step % 3 - 1, 0.01);
                 world_.Step();
-                events_.Clear();
+                world_.ClearEvents();
             }
         }
         // Huge settings may send the ball far away, but never to NaN.

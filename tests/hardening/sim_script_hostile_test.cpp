@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "game/sim_script.h"
+#include "sim/sim_script.h"
 
 namespace {
 

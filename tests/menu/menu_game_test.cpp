@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
 #include "app/main_loop.h"
-#include "game/event_list.h"
+#include "core/app_state.h"
+#include "core/event_list.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
@@ -20,12 +20,9 @@ namespace {
 
 class MenuGameTest : public ::testing::Test {
 protected:
-    MenuGameTest() : workingDir_(folder_.Path()), scopedClock_(&clock_) {
-        clock_.milliseconds = 1000;
-    }
+    MenuGameTest() : workingDir_(folder_.Path()) { clock_.milliseconds = 1000; }
 
     void SetUp() override {
-        AppState = StateMenu;
         // A ball falling freely from its start point at the origin.
         WriteCompiledLevel(folder_, "Levels/open.dme", "primitive START point 0 0\n");
         WriteLevelList(folder_, {"Levels/open.dme"});
@@ -33,11 +30,10 @@ protected:
         input_ = input.get();
         context_.input = std::move(input);
         context_.events = std::make_unique<EventList>();
-        game_ = std::make_unique<Game>();
+        game_ = std::make_unique<Game>(clock_);
         game_->Attach(context_.events.get(), nullptr, input_, nullptr);
         menu_.Init(nullptr, input_, context_.events.get(), nullptr);
     }
-    void TearDown() override { AppState = StateMenu; }
 
     // 16 ms frames with the keys given tapped in the first.
     void Frames(int count, std::initializer_list<int> keys = {}) {
@@ -51,17 +47,16 @@ protected:
         }
     }
     void Pause() {
-        ASSERT_EQ(AppState, StatePlaying);
+        ASSERT_EQ(context_.appState, StatePlaying);
         Frames(2, {DIK_ESCAPE});
-        ASSERT_EQ(AppState, StatePaused);
+        ASSERT_EQ(context_.appState, StatePaused);
         ASSERT_EQ(menu_.Current(), menu_.Screen(ScreenInGame));
     }
 
     TempDir folder_;
     ScopedWorkingDir workingDir_;
     ManualClock clock_;
-    ScopedClock scopedClock_;
-    AppContext context_;
+    AppContext context_{clock_};
     ScriptedInput* input_ = nullptr;
     std::unique_ptr<Game> game_;
     TMenu menu_;
@@ -69,9 +64,9 @@ protected:
 
 TEST_F(MenuGameTest, TheInGameMenuFreezesRestartsAndEndsTheGame) {
     Frames(1, {DIK_RETURN});
-    ASSERT_EQ(AppState, StateNewGame);
+    ASSERT_EQ(context_.appState, StateNewGame);
     Frames(1);
-    ASSERT_EQ(AppState, StatePlaying);
+    ASSERT_EQ(context_.appState, StatePlaying);
     ASSERT_TRUE(game_->LevelLoaded());
     const Vector2 start = game_->Ball().position;
 
@@ -89,7 +84,7 @@ TEST_F(MenuGameTest, TheInGameMenuFreezesRestartsAndEndsTheGame) {
 
     // Resume: the fall goes on from where it stopped.
     Frames(1, {DIK_RETURN});
-    EXPECT_EQ(AppState, StatePlaying);
+    EXPECT_EQ(context_.appState, StatePlaying);
     Frames(10);
     EXPECT_LT(game_->Ball().position.y, fallen);
 
@@ -97,7 +92,7 @@ TEST_F(MenuGameTest, TheInGameMenuFreezesRestartsAndEndsTheGame) {
     Pause();
     Frames(1, {DIK_DOWN});
     Frames(1, {DIK_RETURN});
-    EXPECT_EQ(AppState, StatePlaying);
+    EXPECT_EQ(context_.appState, StatePlaying);
     Frames(1);
     EXPECT_TRUE(context_.events->Empty());
     EXPECT_FALSE(game_->RunStarted());
@@ -108,23 +103,23 @@ TEST_F(MenuGameTest, TheInGameMenuFreezesRestartsAndEndsTheGame) {
     Pause();
     Frames(1, {DIK_UP});
     Frames(1, {DIK_RETURN});
-    EXPECT_EQ(AppState, StateEndGame);
+    EXPECT_EQ(context_.appState, StateEndGame);
     Frames(1);
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(context_.appState, StateMenu);
     EXPECT_FALSE(game_->LevelLoaded());
     EXPECT_EQ(menu_.Current(), menu_.Screen(ScreenMain));
 }
 
 TEST_F(MenuGameTest, AGameThatEndsByItselfReturnsToTheMainMenu) {
     // The window procedure swallowed a screen-saver request before any game.
-    AppState = StatePause;
+    context_.appState = StatePause;
     Frames(2);
-    ASSERT_EQ(AppState, StatePaused);
+    ASSERT_EQ(context_.appState, StatePaused);
     EXPECT_EQ(menu_.Current(), menu_.Screen(ScreenInGame));
     // Resumed without a level, the game ends itself; the next menu frame
     // runs the main menu.
     Frames(4, {DIK_RETURN});
-    EXPECT_EQ(AppState, StateMenu);
+    EXPECT_EQ(context_.appState, StateMenu);
     EXPECT_FALSE(game_->LevelLoaded());
     EXPECT_EQ(game_->StepCount(), 0u);
     EXPECT_EQ(menu_.Current(), menu_.Screen(ScreenMain));

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "app/app_state.h"
-#include "app/gl_window.h"
 #include "app/main_loop.h"
-#include "game/event_list.h"
+#include "core/app_state.h"
+#include "core/clock.h"
+#include "core/event_list.h"
 #include "input/input.h"
 #include "menu/base_menu.h"
 #include "menu/menu.h"
+#include "render/gl_window.h"
 #include "resources/gl_extensions.h"
 #include "support/gl_pixels.h"
 #include "support/gl_test_window.h"
@@ -176,7 +177,7 @@ private:
     GLWindow* window_;
 };
 
-intptr_t IgnoreMessages(const WindowMessage&) {
+intptr_t IgnoreMessages(const WindowMessage&, void*) {
     return 0;
 }
 
@@ -184,7 +185,7 @@ TEST(MenuMainLoopGL, QuittingStillEndsTheLastFrame) {
     TempDir folder;
     folder.Write("settings.ini", kMenuSettings);
     ScopedWorkingDir workingDir(folder.Path());
-    AppContext context;
+    AppContext context(SystemClock());
     context.window = std::make_unique<GLWindow>();
     ASSERT_TRUE(Succeeded(context.window->Create(IgnoreMessages)));
     auto input = std::make_unique<ScreenshotInSecondFrame>(context.window.get());
@@ -196,9 +197,7 @@ TEST(MenuMainLoopGL, QuittingStillEndsTheLastFrame) {
 
     // Escape in the first frame; the second frame is the quit frame.
     probe->TapKey(DIK_ESCAPE);
-    AppState = StateMenu;
     EXPECT_EQ(RunMainLoop(context, &menu, nullptr), 0);
-    AppState = StateMenu;
     EXPECT_EQ(probe->frames, 2);
 
     int screenshots = 0;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/outline_index.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
@@ -79,7 +79,6 @@ void BuildRandomScene(std::mt19937& random, Scene& scene) {
 struct Player {
     TPlayer ball;
     TRope rope;
-    EventList events;
     PhysicsWorld world;
     std::string trace;
 
@@ -90,8 +89,7 @@ struct Player {
         rope.mass = 1.0f;
         world.SetBroadPhase(broadPhase);
         world.SetPlayer(&ball);
-        world.SetEventList(&events);
-        world.SetScene(&scene);
+        world.SetScene(scene.Outlines());
         world.SetParameters(PhysicsParameters{});
         world.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);
         world.AddFieldObject("MAGNET", 100.0f, 50.0f, 1, -2.0f, 150.0f, FieldRadial);
@@ -110,10 +108,10 @@ struct Player {
         for (const WrapPoint& corner : rope.wrapPoints)
             trace += " w" + std::to_string(corner.outline) + "." + std::to_string(corner.polyline) +
                      "." + std::to_string(corner.point);
-        while (!events.Empty()) {
-            const GameEvent event = events.TakeLast();
-            trace += " e" + std::to_string(event.type) + "." + std::to_string(event.sample);
-        }
+        const EventList& events = world.Events();
+        for (size_t i = events.Size(); i-- > 0;)
+            trace += " e" + std::to_string(events[i].type) + "." + std::to_string(events[i].sample);
+        world.ClearEvents();
         trace += '\n';
     }
 };
@@ -251,8 +249,8 @@ TEST(BroadPhase, QueriesReturnNearbyElementsInSceneOrderAndGiveUpOnHugeBoxes) {
         .AddPolyline({{1000, 1000}, {1010, 1000}})
         .AddPolyline({{5, 5}, {6, 6}});
     OutlineIndex index;
-    index.Build(scene);
-    EXPECT_TRUE(index.Matches(scene));
+    index.Build(scene.Outlines());
+    EXPECT_TRUE(index.Matches(scene.Outlines()));
     ASSERT_EQ(index.EdgeCount(), 5u);
     ASSERT_EQ(index.PointCount(), 7u);
 
@@ -279,7 +277,7 @@ TEST(BroadPhase, QueriesReturnNearbyElementsInSceneOrderAndGiveUpOnHugeBoxes) {
     EXPECT_EQ(index.PointsNear(BallReachBox({0, 0}, NAN)), nullptr);
 
     scene.shapes[1].polylines[1].points.push_back({7, 0, 7});
-    EXPECT_FALSE(index.Matches(scene));
+    EXPECT_FALSE(index.Matches(scene.Outlines()));
 }
 
 }  // namespace

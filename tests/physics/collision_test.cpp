@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -20,13 +20,12 @@ protected:
     void SetUp() override {
         ball_.rope = &hook_;
         world_.SetPlayer(&ball_);
-        world_.SetEventList(&events_);
-        world_.SetScene(&scene_);
+        world_.SetScene(scene_.Outlines());
     }
     int CountEvents(int32_t type) const {
         int count = 0;
-        for (size_t i = 0; i < events_.Size(); ++i)
-            count += events_[i].type == type ? 1 : 0;
+        for (size_t i = 0; i < world_.Events().Size(); ++i)
+            count += world_.Events()[i].type == type ? 1 : 0;
         return count;
     }
 
@@ -42,7 +41,6 @@ protected:
     Scene scene_;
     TPlayer ball_;
     TRope hook_;
-    EventList events_;
     PhysicsWorld world_;
 };
 
@@ -71,7 +69,7 @@ TEST_F(Collision, BallReachIsRadiusPlusSpeed) {
     // Moving away does not matter either: the reach is measured from the centre.
     ball_.velocity.Set(0.0, 1.5);
     EXPECT_TRUE(world_.Collide(ball_, contact));
-    EXPECT_TRUE(events_.Empty());
+    EXPECT_TRUE(world_.Events().Empty());
 }
 
 TEST_F(Collision, ReflectMirrorsAtTheEdge) {
@@ -177,11 +175,11 @@ TEST_F(Collision, DeadlyOutlinesRaiseEventsAndNeverStopTheScan) {
     ASSERT_TRUE(world_.Collide(ball_, contact));
     EXPECT_EQ(contact.outline, 1);
     EXPECT_EQ(CountEvents(EventDeath), 2);
-    EXPECT_EQ(events_.Size(), 2u);
+    EXPECT_EQ(world_.Events().Size(), 2u);
 
     // The hook crossing a deadly edge raises a rope release and flies on to
     // the next edge it crosses.
-    events_.Clear();
+    world_.ClearEvents();
     hook_.position.Set(1.0, 10.0);
     hook_.velocity.Set(0.0, -20.0);
     ASSERT_TRUE(world_.Collide(hook_, contact));
@@ -189,7 +187,7 @@ TEST_F(Collision, DeadlyOutlinesRaiseEventsAndNeverStopTheScan) {
     EXPECT_EQ(contact.point.x, 1.0);
     EXPECT_EQ(contact.point.y, -2.5);
     EXPECT_EQ(CountEvents(EventRopeRelease), 1);
-    EXPECT_EQ(events_.Size(), 1u);
+    EXPECT_EQ(world_.Events().Size(), 1u);
 }
 
 TEST_F(Collision, OnlyTheExactPrefixDEATHIsDeadly) {
@@ -206,7 +204,7 @@ TEST_F(Collision, OnlyTheExactPrefixDEATHIsDeadly) {
         built_.shapes[i].polylines.clear();
         LoadBuilt();
     }
-    EXPECT_TRUE(events_.Empty());
+    EXPECT_TRUE(world_.Events().Empty());
 
     builder.AddOutline("DEATH").AddPolyline({{-10, 0}, {10, 0}});
     builder.AddOutline("DEATHTRAP").AddPolyline({{-10, 0}, {10, 0}});
@@ -223,7 +221,7 @@ TEST_F(Collision, GrazingBallIsReportedOnEveryStep) {
     for (int step = 0; step < 6; ++step)
         world_.Step();
     EXPECT_EQ(CountEvents(EventBallCollision), 6);
-    EXPECT_EQ(events_.Size(), 6u);
+    EXPECT_EQ(world_.Events().Size(), 6u);
     EXPECT_GT(ball_.position.y, 5.0);  // never inside the floor
     EXPECT_EQ(ball_.position.x, 18.0);
 }
@@ -236,7 +234,7 @@ TEST_F(Collision, BallFallingOnDeadlyFloorRaisesDeathEachStepAndIsNotStopped) {
     ball_.position.Set(0.0, 8.0);
     ball_.velocity.Set(0.0, 0.0);
     world_.Step();  // reach 6.378 < 8
-    EXPECT_TRUE(events_.Empty());
+    EXPECT_TRUE(world_.Events().Empty());
     world_.Step();
     world_.Step();
     EXPECT_EQ(CountEvents(EventDeath), 2);

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -52,14 +52,13 @@ std::vector<Sample> Play() {
     LoadThroughFile(built, scene);
     TPlayer ball;
     TRope rope;
-    EventList events;
     PhysicsWorld world;
     ball.rope = &rope;
     ball.mass = 2.0f;
     rope.mass = 1.0f;
     world.SetPlayer(&ball);
-    world.SetEventList(&events);
-    world.SetScene(&scene);
+    const EventList& events = world.Events();
+    world.SetScene(scene.Outlines());
     world.SetParameters(PhysicsParameters{});
     world.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);
     world.AddFieldObject("MAGNET1", 150.0f, 0.0f, 1, -2.0f, 100.0f, FieldRadial);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -14,7 +14,7 @@ constexpr double kGravity = static_cast<double>(-0.689f);
 
 class Forces : public ::testing::Test {
 protected:
-    void SetUp() override { WireBallAndWorld(ball_, rope_, world_, events_); }
+    void SetUp() override { WireBallAndWorld(ball_, rope_, world_); }
     void AddGravity() { world_.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, 1); }
     void AddMagnet(float x, float y) {
         world_.AddFieldObject("MAGNET01", x, y, 1, -2.0f, 100.0f, FieldRadial);
@@ -22,7 +22,6 @@ protected:
 
     TPlayer ball_;
     TRope rope_;
-    EventList events_;
     PhysicsWorld world_;
 };
 
@@ -38,7 +37,7 @@ TEST_F(Forces, BallFallsUnderDefaultGravity) {
     EXPECT_EQ(ball_.previousPosition.y, 20.0);
     world_.Step();
     EXPECT_EQ(ball_.velocity.y, kGravity * 2.0 + kGravity * 2.0);
-    EXPECT_TRUE(events_.Empty());
+    EXPECT_TRUE(world_.Events().Empty());
 }
 
 TEST_F(Forces, HookFiredStraightUpGetsLaunchAndGravityThenGravityOnly) {

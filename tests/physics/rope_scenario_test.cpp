@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -20,8 +20,8 @@ namespace {
 class RopeScenario : public ::testing::Test {
 protected:
     void SetUp() override {
-        WireBallAndWorld(ball_, rope_, world_, events_);
-        world_.SetScene(&scene_);
+        WireBallAndWorld(ball_, rope_, world_);
+        world_.SetScene(scene_.Outlines());
         world_.SetParameters(PhysicsParameters{});
         ball_.position.Set(0.0, 0.0);
         ball_.velocity.Set(0.0, 0.0);
@@ -38,8 +38,9 @@ protected:
     }
     int CountEvents(int32_t type, int32_t sample = -1) const {
         int count = 0;
-        for (size_t i = 0; i < events_.Size(); ++i) {
-            if (events_[i].type == type && (sample < 0 || events_[i].sample == sample))
+        for (size_t i = 0; i < world_.Events().Size(); ++i) {
+            if (world_.Events()[i].type == type &&
+                (sample < 0 || world_.Events()[i].sample == sample))
                 ++count;
         }
         return count;
@@ -57,7 +58,6 @@ protected:
     Scene scene_;
     TPlayer ball_;
     TRope rope_;
-    EventList events_;
     PhysicsWorld world_;
 };
 
@@ -69,7 +69,7 @@ TEST_F(RopeScenario, FireFlyCatchAndHangAtAFixedLength) {
     ASSERT_TRUE(StepUntilAttached(50));
     EXPECT_FALSE(rope_.flying);
     EXPECT_EQ(CountEvents(EventPlayEffect, 2), 1);
-    EXPECT_EQ(events_.Size(), 1u);
+    EXPECT_EQ(world_.Events().Size(), 1u);
     EXPECT_EQ(rope_.position.x, 0.0);
     EXPECT_EQ(rope_.position.y, 60.0);
     EXPECT_EQ(rope_.velocity.x, 0.0);
@@ -84,7 +84,7 @@ TEST_F(RopeScenario, FireFlyCatchAndHangAtAFixedLength) {
     EXPECT_EQ(rope_.freeLength, length);
     EXPECT_EQ(rope_.position.y, 60.0);  // the caught hook stays where it caught
     EXPECT_NEAR(ball_.position.x, 0.0, 1e-12);
-    EXPECT_EQ(events_.Size(), 1u);
+    EXPECT_EQ(world_.Events().Size(), 1u);
 }
 
 TEST_F(RopeScenario, ReelOutAndInToTheClampsWhileHanging) {
@@ -168,7 +168,7 @@ TEST_F(RopeScenario, SwingPastACornerWrapsAndSwingingBackUnwraps) {
     EXPECT_NEAR(rope_.freeLength, 150.0, 0.1);
     world_.Step();
     EXPECT_NEAR(Distance(ball_.position, rope_.position), rope_.freeLength, 1e-9);
-    EXPECT_TRUE(events_.Empty());
+    EXPECT_TRUE(world_.Events().Empty());
 }
 
 TEST_F(RopeScenario, CornerThatIsTheLastWrapPointIsNeverAppendedAgain) {
@@ -178,15 +178,15 @@ TEST_F(RopeScenario, CornerThatIsTheLastWrapPointIsNeverAppendedAgain) {
     rope_.wrapPoints.push_back({0, 0, 0, {0.0, 0.0}});
     rope_.UpdateFreeLength({-10.0, 0.0});
     // The ball's step passes straight over the corner it already hangs from.
-    rope_.WrapAttached(scene_, {-10.0, 0.0}, {20.0, 0.0});
+    rope_.WrapAttached(scene_.shapes, {-10.0, 0.0}, {20.0, 0.0});
     EXPECT_EQ(rope_.wrapPoints.size(), 1u);
-    rope_.WrapAttached(scene_, {-10.0, 0.0}, {20.0, 0.0});
+    rope_.WrapAttached(scene_.shapes, {-10.0, 0.0}, {20.0, 0.0});
     EXPECT_EQ(rope_.wrapPoints.size(), 1u);
     EXPECT_EQ(rope_.freeLength, 10.0);
 
     // A ball at rest scans nothing.
     rope_.wrapPoints.clear();
-    rope_.WrapAttached(scene_, {-10.0, 0.0}, {0.0, 0.0});
+    rope_.WrapAttached(scene_.shapes, {-10.0, 0.0}, {0.0, 0.0});
     EXPECT_TRUE(rope_.wrapPoints.empty());
 }
 
@@ -201,7 +201,7 @@ TEST_F(RopeScenario, FlyingHookCollectsCornersOnceAndCatchUsesThePath) {
     rope_.Shoot(ball, 0.0);
     rope_.previousPosition.Set(0.0, 100.0);
     rope_.position.Set(100.0, 100.0);
-    rope_.WrapWhileFlying(scene_, ball);
+    rope_.WrapWhileFlying(scene_.shapes, ball);
     // (10, 30) and (25, 45) lie in the swept triangle, (60, 30) does not.
     ASSERT_EQ(rope_.wrapPoints.size(), 2u);
     EXPECT_TRUE(rope_.wrapPoints[0].SameCorner(0, 0, 0));
@@ -210,7 +210,7 @@ TEST_F(RopeScenario, FlyingHookCollectsCornersOnceAndCatchUsesThePath) {
     // Corners are collected on one step of a flight only.
     rope_.previousPosition.Set(100.0, 100.0);
     rope_.position.Set(100.0, -100.0);
-    rope_.WrapWhileFlying(scene_, ball);
+    rope_.WrapWhileFlying(scene_.shapes, ball);
     EXPECT_EQ(rope_.wrapPoints.size(), 2u);
 
     rope_.Attach(ball, {100.0, 45.0});
@@ -229,10 +229,10 @@ TEST_F(RopeScenario, HookThroughADeadlyLineRaisesARopeReleaseAndFliesOn) {
     LoadBuilt();
     rope_.Shoot(ball_.position, 0.0);
     ASSERT_TRUE(StepUntilAttached(20));
-    ASSERT_EQ(events_.Size(), 2u);
-    EXPECT_EQ(events_[0].type, EventRopeRelease);
-    EXPECT_EQ(events_[1].type, EventPlayEffect);
-    EXPECT_EQ(events_[1].sample, 2);
+    ASSERT_EQ(world_.Events().Size(), 2u);
+    EXPECT_EQ(world_.Events()[0].type, EventRopeRelease);
+    EXPECT_EQ(world_.Events()[1].type, EventPlayEffect);
+    EXPECT_EQ(world_.Events()[1].sample, 2);
     EXPECT_EQ(rope_.position.y, 50.0);
 }
 
@@ -247,7 +247,7 @@ TEST_F(RopeScenario, SettleRopeCatchesTheCeilingAboveOrStaysIdle) {
     EXPECT_EQ(rope_.position.y, 100.0);
     EXPECT_EQ(rope_.freeLength, 100.0);
     EXPECT_EQ(rope_.velocity.y, 0.0);
-    EXPECT_TRUE(events_.Empty());
+    EXPECT_TRUE(world_.Events().Empty());
 
     // Nothing above: the hook searches 1250 units and stays idle.
     rope_.Reset();
@@ -265,8 +265,67 @@ TEST_F(RopeScenario, SettleRopeCatchesTheCeilingAboveOrStaysIdle) {
     rope_.Reset();
     world_.SettleRope();
     EXPECT_FALSE(rope_.attached);
-    EXPECT_EQ(events_.Size(), 1u);
-    EXPECT_EQ(events_[0].type, EventRopeRelease);
+    EXPECT_EQ(world_.Events().Size(), 1u);
+    EXPECT_EQ(world_.Events()[0].type, EventRopeRelease);
+}
+
+// A shot predicted from the ball at rest follows the flight Step then runs,
+// point for point, to the same end: the catch, the rope cut by a deadly
+// line, or the first step at the rope's full length. Predicting changes
+// neither the bodies nor the world's events.
+bool Same(const Vector2& a, const Vector2& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+TEST_F(RopeScenario, APredictedShotIsTheFlightAndChangesNothing) {
+    constexpr double kHalfPi = 1.5707963267948966;
+    SceneBuilder(built_)
+        .AddOutline("ceiling")
+        .AddPolyline({{-300, 60}, {300, 60}})
+        .AddOutline("wall")
+        .AddPolyline({{120, -400}, {120, 40}})
+        .AddOutline("DEATH")
+        .AddPolyline({{-100, -400}, {-100, 40}});
+    LoadBuilt();
+    AddGravity();
+    enum class End { Catch, Cut, FullReach };
+    const struct {
+        double angle;
+        End end;
+    } shots[] = {{0.0, End::Catch},
+                 {kHalfPi, End::Catch},
+                 {3.0 * kHalfPi, End::Cut},
+                 {2.0 * kHalfPi, End::FullReach}};
+    for (const auto& shot : shots) {
+        SCOPED_TRACE(shot.angle);
+        SetUp();
+        ball_.swingDirection = 1;  // as a control step may leave it before the shot
+        const TPlayer ballBefore = ball_;
+        ShotPrediction prediction;
+        world_.PredictShot(shot.angle, prediction);
+        EXPECT_TRUE(Same(ball_.position, ballBefore.position));
+        EXPECT_TRUE(Same(ball_.velocity, ballBefore.velocity));
+        EXPECT_EQ(ball_.swingDirection, 1);
+        EXPECT_FALSE(rope_.flying || rope_.attached || rope_.justFired);
+        EXPECT_TRUE(Same(rope_.position, {0.0, 0.0}));
+        EXPECT_TRUE(world_.Events().Empty());
+        EXPECT_EQ(prediction.catches, shot.end == End::Catch);
+        ASSERT_GE(prediction.path.size(), 3u);
+
+        rope_.Shoot(ball_.position, shot.angle);
+        EXPECT_TRUE(Same(prediction.path[0], rope_.position));
+        for (size_t i = 1; i < prediction.path.size(); ++i) {
+            ASSERT_TRUE(rope_.flying) << "step " << i;
+            world_.Step();
+            ASSERT_TRUE(Same(prediction.path[i], rope_.position)) << "step " << i;
+        }
+        EXPECT_EQ(rope_.attached, shot.end == End::Catch);
+        EXPECT_EQ(CountEvents(EventRopeRelease), shot.end == End::Cut ? 1 : 0);
+        if (shot.end == End::FullReach) {
+            EXPECT_NEAR(Distance(rope_.position, ball_.previousPosition), rope_.maxLength, 1e-9);
+        }
+        world_.ClearEvents();
+    }
 }
 
 }  // namespace

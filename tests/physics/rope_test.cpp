@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 
@@ -150,12 +150,10 @@ TEST(Rope, ConstraintActsAsARodAndSkipsADegeneratePrediction) {
 TEST(Rope, BallHangsAndSwingsOnTheCircleOfItsFreeLength) {
     TPlayer ball;
     TRope rope;
-    EventList events;
     PhysicsWorld world;
     ball.rope = &rope;
     ball.mass = 2.0f;
     world.SetPlayer(&ball);
-    world.SetEventList(&events);
     world.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);
     ball.position.Set(0.0, 0.0);
     ball.velocity.Set(0.0, 0.0);
@@ -177,7 +175,7 @@ TEST(Rope, BallHangsAndSwingsOnTheCircleOfItsFreeLength) {
     }
     EXPECT_GT(highest, 10.0);  // the push set it swinging
     EXPECT_TRUE(rope.position.x == 0.0 && rope.position.y == 120.0);
-    EXPECT_TRUE(events.Empty());
+    EXPECT_TRUE(world.Events().Empty());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "game/event_list.h"
+#include "core/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -96,19 +96,17 @@ protected:
             .AddPolyline({{40, 120}, {200, 120}})
             .AddOutline("DEATH_laser")
             .AddPolyline({{-390, 100}, {-200, 100}});
-        WireBallAndWorld(ball_, rope_, world_, events_);
-        world_.SetScene(&scene_);
+        WireBallAndWorld(ball_, rope_, world_);
+        world_.SetScene(scene_.Outlines());
         world_.SetParameters(PhysicsParameters{});
     }
 
-    // One frame of play: five steps, then every event taken, newest first.
+    // One frame of play: five steps, then every event taken.
     void Frame() {
         for (int i = 0; i < 5; ++i)
             world_.Step();
-        while (!events_.Empty()) {
-            events_.TakeLast();
-            ++eventsTaken_;
-        }
+        eventsTaken_ += static_cast<int>(world_.Events().Size());
+        world_.ClearEvents();
     }
 
     // Falling onto the floor, a flight through a deadly line, and swinging
@@ -151,7 +149,6 @@ protected:
     Scene scene_;
     TPlayer ball_;
     TRope rope_;
-    EventList events_;
     PhysicsWorld world_;
     int eventsTaken_ = 0;
 };

@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
+#include "core/clock.h"
+#include "platform/message_queue.h"
+#include "platform/pad_controls.h"
+#include "platform/virtual_pad.h"
+
 namespace {
 
 // SDL scancodes are the USB HID usage numbers of the keys.
@@ -141,6 +149,126 @@ TEST(MouseDeviceTest, SumsMotionBetweenReadsOnlyWhileAcquired) {
     EXPECT_EQ(state.x, 0);
     EXPECT_EQ(state.buttons[0], 0);
     EXPECT_EQ(state.buttons[2], 0x80);
+}
+
+TEST(PadControlsTest, NamesRoundTripAndTheStateTellsWhichAreDown) {
+    for (int control = PadNone + 1; control < kPadControlCount; ++control) {
+        std::string name = PadControlName(control);
+        EXPECT_EQ(PadControlFromName(name), control) << name;
+        for (char& c : name)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(PadControlFromName(name), control) << name;
+        EXPECT_STRNE(PadControlLabel(control), "-");
+    }
+    for (const char* name : {"none", "", "lefty", "a b", "button1"})
+        EXPECT_EQ(PadControlFromName(name), PadNone) << name;
+    EXPECT_STREQ(PadControlName(kPadControlCount), "none");
+
+    PadStateRecord state;
+    state.buttons[PadButtonA] = 0x80;
+    state.buttons[PadButtonB] = 0x7F;
+    state.axes[PadAxisLeftY] = -20000;  // pushed up past half way
+    state.axes[PadAxisLeftX] = 16383;   // just short of half way right
+    state.axes[PadAxisRightY] = 16384;  // down, half way exactly
+    state.axes[PadAxisLeftTrigger] = kPadAxisPressThreshold;
+    state.axes[PadAxisRightTrigger] = 100;
+    const struct {
+        int control;
+        bool down;
+    } table[] = {{PadA, true},
+                 {PadB, false},
+                 {PadLeftStickUp, true},
+                 {PadLeftStickDown, false},
+                 {PadLeftStickRight, false},
+                 {PadLeftStickLeft, false},
+                 {PadRightStickDown, true},
+                 {PadRightStickUp, false},
+                 {PadLeftTrigger, true},
+                 {PadRightTrigger, false},
+                 {PadNone, false},
+                 {kPadControlCount, false},
+                 {-3, false}};
+    for (const auto& row : table)
+        EXPECT_EQ(PadControlDown(state, row.control), row.down) << PadControlName(row.control);
+}
+
+TEST(PadDeviceTest, TakesButtonsAndAxesOnlyWhileAcquiredAndConnected) {
+    PadDevice pad;
+    PadStateRecord state;
+    pad.Connect();
+    pad.OnButton(PadButtonA, true);  // not acquired: not taken
+    EXPECT_EQ(pad.GetDeviceState(&state), DIERR_NOTACQUIRED);
+    EXPECT_FALSE(state.connected);
+
+    EXPECT_EQ(pad.Acquire(), DI_OK);
+    pad.OnButton(PadButtonX, true);
+    pad.OnButton(kPadButtonCount, true);  // no such button
+    pad.OnAxis(PadAxisLeftTrigger, -5);
+    pad.OnAxis(PadAxisRightX, 40000);
+    pad.OnAxis(PadAxisRightY, -40000);
+    EXPECT_EQ(pad.GetDeviceState(&state), DI_OK);
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(state.buttons[PadButtonA], 0);
+    EXPECT_EQ(state.buttons[PadButtonX], 0x80);
+    EXPECT_EQ(state.axes[PadAxisLeftTrigger], 0);
+    EXPECT_EQ(state.axes[PadAxisRightX], 32767);
+    EXPECT_EQ(state.axes[PadAxisRightY], -32768);
+
+    // Pulled out, it lets go of everything and takes nothing more.
+    pad.Disconnect();
+    pad.OnButton(PadButtonB, true);
+    pad.GetDeviceState(&state);
+    EXPECT_FALSE(state.connected);
+    EXPECT_EQ(state.buttons[PadButtonX], 0);
+    EXPECT_EQ(state.buttons[PadButtonB], 0);
+    EXPECT_EQ(state.axes[PadAxisRightX], 0);
+}
+
+void PumpMessages() {
+    for (int round = 0; round < 5; ++round) {
+        WindowMessage message;
+        while (PeekWindowMessage(&message))
+            DispatchWindowMessage(message);
+        SystemClock().Sleep(2);
+    }
+}
+
+TEST(PadDeviceTest, AVirtualPadPluggedInAndOutReachesTheDeviceThroughTheMessageQueue) {
+    InputDevices devices;
+    ASSERT_TRUE(devices.pad.OpenControllers());
+    devices.pad.Acquire();
+    PadStateRecord state;
+    VirtualPad pad;
+    for (int plug = 0; plug < 2; ++plug) {
+        ASSERT_TRUE(pad.Attach());
+        PumpMessages();
+        devices.pad.GetDeviceState(&state);
+        EXPECT_TRUE(state.connected);
+        pad.SetButton(PadButtonA, true);
+        pad.SetAxis(PadAxisLeftY, -32768);
+        pad.SetAxis(PadAxisRightTrigger, 32767);
+        PumpMessages();
+        devices.pad.GetDeviceState(&state);
+        EXPECT_EQ(state.buttons[PadButtonA], 0x80);
+        EXPECT_EQ(state.axes[PadAxisLeftY], -32768);
+        EXPECT_GE(state.axes[PadAxisRightTrigger], 32766);
+
+        // Released and acquired again, the device reads what is held afresh.
+        devices.pad.Unacquire();
+        devices.pad.GetDeviceState(&state);
+        EXPECT_EQ(state.buttons[PadButtonA], 0);
+        devices.pad.Acquire();
+        devices.pad.GetDeviceState(&state);
+        EXPECT_EQ(state.buttons[PadButtonA], 0x80);
+        EXPECT_EQ(state.axes[PadAxisLeftY], -32768);
+
+        pad.Detach();
+        PumpMessages();
+        devices.pad.GetDeviceState(&state);
+        EXPECT_FALSE(state.connected);
+        EXPECT_EQ(state.buttons[PadButtonA], 0);
+        EXPECT_EQ(state.axes[PadAxisLeftY], 0);
+    }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/clock.h"
+#include "core/clock.h"
 #include "platform/input_devices.h"
 #include "platform/message_queue.h"
 #include "platform/platform_window.h"
@@ -19,7 +19,7 @@ void PumpFor(int milliseconds) {
         WindowMessage message;
         while (PeekWindowMessage(&message))
             DispatchWindowMessage(message);
-        Sleep(5);
+        SystemClock().Sleep(5);
     }
 }
 

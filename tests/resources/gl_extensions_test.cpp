@@ -1,4 +1,5 @@
 #include "resources/gl_extensions.h"
+#include "resources/texture_loader.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,34 @@ TEST(HasExtensionTest, EmptyNamesNamesWithSpacesAndNoListAreNeverPresent) {
     EXPECT_FALSE(HasExtension(nullptr, "GL_EXT_bgra"));
     EXPECT_FALSE(HasExtension("", "GL_EXT_bgra"));
     EXPECT_FALSE(HasExtension(list, nullptr));
+}
+
+TEST(SoftwareRendererTest, CpuRenderersKeepTheirTexturesUncompressed) {
+    const struct {
+        const char* renderer;
+        bool software;
+    } cases[] = {
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true},
+        {"softpipe", true},
+        {"Mesa X11 Software Rasterizer", true},
+        {"swrast", true},
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)", false},
+        {"", false},
+        {nullptr, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsSoftwareRenderer(c.renderer), c.software) << (c.renderer ? c.renderer : "null");
+        GLExtensions gl;
+        gl.textureCompression = true;
+        gl.softwareRenderer = c.software;
+        EXPECT_EQ(DriverCompresses(gl, true), !c.software);
+        EXPECT_FALSE(DriverCompresses(gl, false));
+        EXPECT_EQ(MinificationFor(gl),
+                  c.software ? Minification::NearestLevel : Minification::Trilinear);
+    }
+    GLExtensions none;
+    EXPECT_FALSE(DriverCompresses(none, true));  // no compression extension
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/gl.h"
@@ -140,17 +141,36 @@ TEST_F(ImageFiles, Bmp24RowsArriveTightlyPackedBottomRowFirst) {
     }
 }
 
-TEST_F(ImageFiles, Bmp8ExpandsIndicesThroughThePalette) {
-    const Bytes palette = {10, 20, 30, 40, 50, 60, 70, 80, 90};
-    const Bytes indices = {0, 1, 2, 1, 0, 2, 2, 2, 1, 0};  // 5 x 2, rows padded to 8
-    ASSERT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, indices)), ImageOk);
-    EXPECT_EQ(image_.width, 5u);
-    EXPECT_EQ(image_.bitsPerPixel, 24);
+TEST_F(ImageFiles, Bmp8ExpandsIndicesThroughThePaletteAfterAnyHeader) {
+    const Bytes palette = PatternPixels(16, 1, 3);
+    const Bytes indices = {0, 1, 2, 15, 0, 14, 2, 2, 1, 0};  // 5 x 2, rows padded to 8
     Bytes expected;
     for (uint8_t index : indices)
         expected.insert(expected.end(), palette.begin() + index * 3,
                         palette.begin() + index * 3 + 3);
-    EXPECT_EQ(image_.pixels, expected);
+    // The palette follows the information header, whatever its size, and
+    // holds the header's colour count of entries (256 when it is 0).
+    struct Form {
+        uint32_t infoHeaderBytes;
+        uint32_t colourCount;
+    };
+    for (const Form form : {Form{40, 256}, Form{108, 256}, Form{124, 256}, Form{40, 16},
+                            Form{124, 16}, Form{108, 0}}) {
+        const std::string file =
+            BmpFile8(5, 2, palette, indices, form.infoHeaderBytes, form.colourCount);
+        ASSERT_EQ(LoadBytes("p.bmp", file), ImageOk) << form.infoHeaderBytes;
+        EXPECT_EQ(image_.width, 5u);
+        EXPECT_EQ(image_.bitsPerPixel, 24);
+        EXPECT_EQ(image_.pixels, expected)
+            << form.infoHeaderBytes << " header bytes, " << form.colourCount << " colours";
+    }
+
+    // Indices past the stored entries and counts past 256 are damage.
+    Bytes beyond = indices;
+    beyond[7] = 16;
+    EXPECT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, beyond, 124, 16)), ImageDamaged);
+    EXPECT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, beyond, 40, 17)), ImageOk);
+    EXPECT_EQ(LoadBytes("p.bmp", BmpFile8(5, 2, palette, indices, 40, 257)), ImageDamaged);
 }
 
 TEST_F(ImageFiles, BmpFailuresAndDamage) {
@@ -176,9 +196,16 @@ TEST_F(ImageFiles, BmpFailuresAndDamage) {
     bad = file;
     bad[21] = 0x40;  // absurd width: refused before any allocation
     EXPECT_EQ(LoadBytes("b.bmp", bad), ImageDamaged);
+    bad = file;
+    bad[14] = 12;  // the oldest 12-byte header keeps its fields elsewhere
+    EXPECT_EQ(LoadBytes("b.bmp", bad), ImageDamaged);
+    bad = BmpFile8(3, 2, {1, 2, 3}, {0, 0, 0, 0, 0, 0}, 124, 16);
+    bad[15] = 0x10;  // a header past the end leaves no room for the palette
+    EXPECT_EQ(LoadBytes("b.bmp", bad), ImageDamaged);
 
     ExpectEveryPrefixFails("b.bmp", file);
     ExpectEveryPrefixFails("c.bmp", BmpFile8(3, 2, {1, 2, 3}, {0, 0, 0, 0, 0, 0}));
+    ExpectEveryPrefixFails("d.bmp", BmpFile8(3, 2, {1, 2, 3}, {0, 0, 0, 0, 0, 0}, 108, 2));
 }
 
 TEST_F(ImageFiles, TgaEveryFormDecodesBottomRowFirst) {
@@ -211,6 +238,46 @@ TEST_F(ImageFiles, TgaEveryFormDecodesBottomRowFirst) {
     ASSERT_EQ(LoadBytes("t.tga", TgaColourMappedFile(2, 2, palette, {1, 0, 0, 1})), ImageOk);
     EXPECT_EQ(image_.pixelFormat, GL_RGB);
     EXPECT_EQ(image_.pixels, (Bytes{4, 5, 6, 1, 2, 3, 1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(ImageFiles, TgaDescriptorTurnsEveryStoredOrderBottomUp) {
+    // The outer rows start and end with two equal pixels, so the run of two
+    // that opens a run-length file is exact from whichever corner it starts.
+    const uint32_t w = 4;
+    const uint32_t h = 3;
+    auto picture = [&](int channels) {
+        Bytes pixels = PatternPixels(w, h, channels);
+        for (uint32_t y : {0u, h - 1}) {
+            uint8_t* row = pixels.data() + y * w * channels;
+            std::copy_n(row, channels, row + channels);
+            std::copy_n(row + 3 * channels, channels, row + 2 * channels);
+        }
+        return pixels;
+    };
+    const Bytes indices = {3, 23, 43, 63, 83, 103, 123, 143, 163, 183, 203, 223};
+    const Bytes palette = PatternPixels(256, 1, 3);
+    Bytes mapped;
+    for (uint8_t index : indices)
+        mapped.insert(mapped.end(), palette.begin() + index * 3, palette.begin() + index * 3 + 3);
+
+    // Bit 4: right to left; bit 5: top row first; the alpha depth bits change nothing.
+    for (const uint8_t descriptor : {0x00, 0x10, 0x20, 0x30, 0x28}) {
+        for (const uint8_t depth : {24, 32}) {
+            const Bytes pixels = picture(depth / 8);
+            const std::string file = TgaUncompressedFile(w, h, depth, pixels, descriptor);
+            if ((descriptor & 0x30) != 0) {
+                ASSERT_NE(file.substr(18), TgaUncompressedFile(w, h, depth, pixels).substr(18));
+            }
+            ASSERT_EQ(LoadBytes("d.tga", file), ImageOk);
+            EXPECT_EQ(image_.pixels, pixels) << "descriptor " << int{descriptor} << " raw";
+            ASSERT_EQ(LoadBytes("d.tga", TgaRunLengthFile(w, h, depth, pixels, 2, descriptor)),
+                      ImageOk);
+            EXPECT_EQ(image_.pixels, pixels) << "descriptor " << int{descriptor} << " rle";
+        }
+        ASSERT_EQ(LoadBytes("d.tga", TgaColourMappedFile(w, h, palette, indices, descriptor)),
+                  ImageOk);
+        EXPECT_EQ(image_.pixels, mapped) << "descriptor " << int{descriptor} << " mapped";
+    }
 }
 
 TEST_F(ImageFiles, TgaRejectsOtherHeadersSizesAndDepths) {

@@ -58,7 +58,7 @@ protected:
     Rgb DrawnCentre(uint32_t texture) {
         GLWindow& gl = window_.Get();
         gl.BeginFrame();
-        gl.DrawFullScreenImage(texture);
+        gl.GetOverlay().DrawFullScreenImage(texture);
         return FramePixels(gl.width, gl.height).At(gl.width / 2, gl.height / 2);
     }
 
@@ -160,8 +160,15 @@ TEST_F(TextureGL, UploadSettingsFollowTheConfiguration) {
     EXPECT_EQ(Parameter(fancy, GL_GENERATE_MIPMAP_SGIS), GL_TRUE);
     EXPECT_EQ(LevelParameter(fancy, 0, GL_TEXTURE_COMPRESSED), GL_TRUE);
     EXPECT_EQ(LevelParameter(fancy, 3, GL_TEXTURE_WIDTH), 1);  // generated chain
-    const GLuint names[] = {plain, fancy};
-    glDeleteTextures(2, names);
+
+    // Sampling only the nearest level, for renderers that draw on the CPU.
+    loader.Configure(0, true, 256, Minification::NearestLevel);
+    uint32_t cheap = 0;
+    ASSERT_TRUE(loader.LoadTexture("p.png", cheap));
+    EXPECT_EQ(Parameter(cheap, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);
+    EXPECT_EQ(LevelParameter(cheap, 0, GL_TEXTURE_COMPRESSED), GL_FALSE);
+    const GLuint names[] = {plain, fancy, cheap};
+    glDeleteTextures(3, names);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -177,7 +184,7 @@ TEST_F(TextureGL, OddWidthBmpDrawsWithTightRows) {
     ASSERT_TRUE(loader.LoadTexture("odd.bmp", texture));
     GLWindow& gl = window_.Get();
     gl.BeginFrame();
-    gl.DrawFullScreenImage(texture);
+    gl.GetOverlay().DrawFullScreenImage(texture);
     const FramePixels frame(gl.width, gl.height);
     const int columnWidth = gl.width / 5;
     for (int column = 0; column < 5; ++column) {

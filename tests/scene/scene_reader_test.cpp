@@ -258,32 +258,44 @@ TEST_F(SceneReader, MeshesMustNameAMaterialTheSceneHas) {
     EXPECT_EQ(scene.Load(dir_.File("orphan.dme")), LoadBadMaterialIndex);
 }
 
-TEST_F(SceneReader, TexturedMapsMustNameAChannelTheMeshHas) {
+TEST_F(SceneReader, MapsDrawnWithCoordinatesMustNameAChannelTheMeshHas) {
     struct Case {
         uint8_t flags;
-        uint8_t mapChannel;
+        std::vector<uint8_t> mapChannels;  // in ascending slot order
         uint8_t meshChannels;
         int result;
     };
     const Case cases[] = {
-        {0x01, 0, 0, LoadBadUvChannel},  // base map, mesh without coordinates
-        {0x01, 0, 1, LoadOk},
-        {0x04, 1, 1, LoadBadUvChannel},  // overlay map on the second channel
-        {0x08, 1, 2, LoadOk},            // opacity map
-        {0x08, 2, 2, LoadBadUvChannel},
-        {0x20, 0, 0, LoadOk},  // a reflection map is sphere-mapped
-        {0x12, 7, 0, LoadOk},  // slots 1 and 4 are never drawn
+        // Values drawn textured: 1 reads slot 0, 5 slots 0 and 2, 8 slot 3, 9 slots 3 and 0.
+        {0x01, {0}, 0, LoadBadUvChannel},  // base map, mesh without coordinates
+        {0x01, {0}, 1, LoadOk},
+        {0x05, {0, 1}, 1, LoadBadUvChannel},  // the overlay's channel is missing
+        {0x05, {1, 0}, 1, LoadBadUvChannel},  // the base's channel is missing
+        {0x05, {0, 1}, 2, LoadOk},
+        {0x08, {1}, 2, LoadOk},
+        {0x08, {2}, 2, LoadBadUvChannel},
+        {0x09, {0, 1}, 1, LoadBadUvChannel},  // the opacity map's channel is missing
+        {0x09, {1, 0}, 1, LoadBadUvChannel},  // the base's channel is missing
+        {0x09, {0, 0}, 1, LoadOk},
+        // Values drawn untextured never read a channel.
+        {0x03, {0, 0}, 0, LoadOk},
+        {0x04, {1}, 1, LoadOk},  // an overlay without a base
+        {0x0A, {5, 5}, 0, LoadOk},
+        {0x0D, {3, 3, 3}, 0, LoadOk},
+        {0x20, {0}, 0, LoadOk},     // a reflection map is sphere-mapped
+        {0x12, {7, 7}, 0, LoadOk},  // slots 1 and 4 are never drawn
     };
     for (const Case& c : cases) {
         Scene source;
         source.materials.push_back(MakeMaterial("m", c.flags));
-        for (MaterialMap& map : source.materials[0].maps)
-            map.uvChannel = c.mapChannel;
+        ASSERT_EQ(source.materials[0].maps.size(), c.mapChannels.size());
+        for (size_t i = 0; i < c.mapChannels.size(); ++i)
+            source.materials[0].maps[i].uvChannel = c.mapChannels[i];
         source.meshes.push_back(MakeMesh("mesh", 0, 1, c.meshChannels));
         Scene scene;
         WriteSceneOrFail(source, dir_.File("uv.dme"));
         EXPECT_EQ(scene.Load(dir_.File("uv.dme")), c.result)
-            << "flags " << int{c.flags} << " channel " << int{c.mapChannel};
+            << "flags " << int{c.flags} << " mesh channels " << int{c.meshChannels};
     }
 }
 
@@ -308,10 +320,26 @@ TEST_F(SceneReader, NonFiniteNumbersAreRefusedWhereTheyAreUsed) {
         Scene source;
         source.materials.push_back(MakeMaterial("m"));
         source.meshes.push_back(MakeMesh("m", 0, 1, 1));
+        source.meshes[0].positions[4] = nan;
+        Scene scene;
+        WriteSceneOrFail(source, dir_.File("p.dme"));
+        EXPECT_EQ(scene.Load(dir_.File("p.dme")), LoadBadNumber);
+    }
+    {
+        // Normals and texture coordinates only shade and texture: drawn as 0.
+        Scene source;
+        source.materials.push_back(MakeMaterial("m", 0x01));
+        source.meshes.push_back(MakeMesh("m", 0, 1, 1));
+        source.meshes[0].normals[1] = nan;
+        source.meshes[0].normals[4] = inf;
         source.meshes[0].uvChannels[0].coordinates[3] = -inf;
         Scene scene;
         WriteSceneOrFail(source, dir_.File("m.dme"));
-        EXPECT_EQ(scene.Load(dir_.File("m.dme")), LoadBadNumber);
+        ASSERT_EQ(scene.Load(dir_.File("m.dme")), LoadOk);
+        Mesh& expected = source.meshes[0];
+        expected.normals[1] = expected.normals[4] = expected.uvChannels[0].coordinates[3] = 0.0f;
+        EXPECT_EQ(scene.meshes[0].normals, expected.normals);
+        EXPECT_EQ(scene.meshes[0].uvChannels[0].coordinates, expected.uvChannels[0].coordinates);
     }
     {
         Scene source;
@@ -366,23 +394,6 @@ TEST_F(SceneReader, LoadAppendsUntilTheSceneIsCleared) {
     EXPECT_EQ(scene_.path, dir_.File("second.dme"));
 }
 
-TEST_F(SceneReader, TriggerStateFollowsLoadingAndClearing) {
-    scene_.triggers.checkpoints.push_back({});
-    scene_.triggers.endZones.push_back({});
-    scene_.triggers.lastCheckpointId = 4;
-    // A failed load leaves the trigger state alone.
-    EXPECT_EQ(LoadBytes({'X'}), LoadTruncated);
-    EXPECT_EQ(scene_.triggers.endZones.size(), 1u);
-
-    ASSERT_EQ(LoadBytes(Header(0, 0, 0, 0, 0)), LoadOk);
-    EXPECT_TRUE(scene_.triggers.endZones.empty());
-    EXPECT_EQ(scene_.triggers.lastCheckpointId, 0);
-    EXPECT_EQ(scene_.triggers.checkpoints.size(), 1u);
-
-    scene_.Clear();
-    EXPECT_TRUE(scene_.triggers.checkpoints.empty());
-}
-
 TEST_F(SceneReader, BufferObjectsWithoutADriverKeepClientArrays) {
     // No GL context here, so no buffer entry points: the meshes stay in memory.
     Scene source;
@@ -423,9 +434,9 @@ void ExpectConsistentRecords(const Scene& scene, const std::string& what) {
         for (const UvChannel& channel : mesh.uvChannels)
             EXPECT_EQ(channel.coordinates.size(), size_t{mesh.vertexCount} * 2) << what;
         const Material& material = scene.materials[mesh.materialIndex];
-        for (const int slot : {0, 2, 3}) {
+        for (int slot = 0; slot < kMapSlotCount; ++slot) {
             const MaterialMap* map = material.SlotMap(slot);
-            if (map) {
+            if (map && MapFlagsReadUvChannel(material.mapFlags, slot)) {
                 EXPECT_LT(map->uvChannel, mesh.uvChannelCount) << what;
             }
         }

@@ -104,7 +104,6 @@ TEST(SceneClear, EmptiesEveryListAndKeepsTheFlags) {
     scene.shapes.push_back(MakeShape("wall", {MakePolyline(true, {{0, 0, 0}})}));
     AddMesh(scene, "pane", 0, 0, 1);
     scene.BuildTransparentList();
-    scene.triggers.soundTriggers.push_back({});
 
     scene.Clear();
     EXPECT_TRUE(scene.materials.empty());
@@ -115,7 +114,6 @@ TEST(SceneClear, EmptiesEveryListAndKeepsTheFlags) {
     EXPECT_TRUE(scene.transparentList.empty());
     EXPECT_TRUE(scene.path.empty());
     EXPECT_EQ(scene.pathHash, 0u);
-    EXPECT_TRUE(scene.triggers.soundTriggers.empty());
     EXPECT_TRUE(scene.loaded);  // the owner's flag, untouched
     EXPECT_TRUE(scene.useBufferObjects);
     scene.Clear();  // clearing twice is harmless

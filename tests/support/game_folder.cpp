@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "audio/playlist.h"
-#include "scene/level_compiler.h"
-#include "scene/level_source.h"
+#include "levelc/level_compiler.h"
+#include "levelc/level_source.h"
 #include "scene/scene.h"
 #include "support/scene_builder.h"
 

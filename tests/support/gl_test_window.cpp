@@ -11,7 +11,7 @@ const char kGLTestSettings[] =
 
 namespace {
 
-intptr_t IgnoreMessages(const WindowMessage&) {
+intptr_t IgnoreMessages(const WindowMessage&, void*) {
     return 0;
 }
 
@@ -22,9 +22,9 @@ std::string WriteSettings(const TempDir& folder, const std::string& settings) {
 
 }  // namespace
 
-GLTestWindow::GLTestWindow(const std::string& settings, WindowProcedure procedure)
+GLTestWindow::GLTestWindow(const std::string& settings, WindowProcedure procedure, void* context)
     : workingDir_(WriteSettings(folder_, settings)), window_(std::make_unique<GLWindow>()) {
-    created_ = Succeeded(window_->Create(procedure ? procedure : IgnoreMessages));
+    created_ = Succeeded(window_->Create(procedure ? procedure : IgnoreMessages, context));
 }
 
 GLTestWindow::~GLTestWindow() {

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "app/gl_window.h"
+#include "render/gl_window.h"
 #include "support/temp_dir.h"
 
 // The settings a test window uses unless it is given its own.
@@ -24,7 +24,7 @@ extern const char kGLTestSettings[];
 class GLTestWindow {
 public:
     explicit GLTestWindow(const std::string& settings = kGLTestSettings,
-                          WindowProcedure procedure = nullptr);
+                          WindowProcedure procedure = nullptr, void* context = nullptr);
     ~GLTestWindow();  // destroys the window, then leaves and removes the folder
     GLTestWindow(const GLTestWindow&) = delete;
     GLTestWindow& operator=(const GLTestWindow&) = delete;

@@ -32,12 +32,12 @@ void PutBgr(std::string& out, const uint8_t* rgb, int channels) {
 }
 
 std::string BmpHeaders(uint32_t width, uint32_t height, uint16_t bits, uint32_t dataOffset,
-                       uint32_t fileSize) {
+                       uint32_t fileSize, uint32_t infoHeaderBytes = 40, uint32_t colourCount = 0) {
     std::string out = "BM";
     PutLE32(out, fileSize);
     PutLE32(out, 0);
     PutLE32(out, dataOffset);
-    PutLE32(out, 40);
+    PutLE32(out, infoHeaderBytes);
     PutLE32(out, width);
     PutLE32(out, height);
     PutLE16(out, 1);
@@ -46,9 +46,32 @@ std::string BmpHeaders(uint32_t width, uint32_t height, uint16_t bits, uint32_t 
     PutLE32(out, 0);
     PutLE32(out, 2835);
     PutLE32(out, 2835);
-    PutLE32(out, bits == 8 ? 256 : 0);
+    PutLE32(out, colourCount);
     PutLE32(out, 0);
+    if (infoHeaderBytes > 40) {
+        // The later versions' channel masks and colour space ("sRGB"), then zeros.
+        for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u, 0x73524742u})
+            PutLE32(out, mask);
+        out.append(infoHeaderBytes - 60, '\0');
+    }
     return out;
+}
+
+// The pixels of a bottom-up, left-to-right picture in the order a TGA file
+// with this image descriptor stores them (bit 4 right to left, bit 5 top row
+// first).
+Bytes TgaStoredOrder(uint32_t width, uint32_t height, int channels, const Bytes& pixels,
+                     uint8_t descriptor) {
+    Bytes stored;
+    for (uint32_t i = 0; i < height; ++i) {
+        const uint32_t y = descriptor & 0x20 ? height - 1 - i : i;
+        for (uint32_t j = 0; j < width; ++j) {
+            const uint32_t x = descriptor & 0x10 ? width - 1 - j : j;
+            const auto at = pixels.begin() + (size_t{y} * width + x) * channels;
+            stored.insert(stored.end(), at, at + channels);
+        }
+    }
+    return stored;
 }
 
 }  // namespace
@@ -78,11 +101,14 @@ std::string BmpFile24(uint32_t width, uint32_t height, const Bytes& rgb) {
     return out;
 }
 
-std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb,
-                     const Bytes& indices) {
+std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb, const Bytes& indices,
+                     uint32_t infoHeaderBytes, uint32_t colourCount) {
     const uint32_t rowBytes = (width + 3) & ~3u;
-    std::string out = BmpHeaders(width, height, 8, 1078, 1078 + rowBytes * height);
-    for (size_t entry = 0; entry < 256; ++entry) {
+    const uint32_t entries = colourCount == 0 ? 256 : colourCount;
+    const uint32_t dataOffset = 14 + infoHeaderBytes + entries * 4;
+    std::string out = BmpHeaders(width, height, 8, dataOffset, dataOffset + rowBytes * height,
+                                 infoHeaderBytes, colourCount);
+    for (size_t entry = 0; entry < entries; ++entry) {
         if (entry * 3 + 2 < paletteRgb.size())
             PutBgr(out, paletteRgb.data() + entry * 3, 3);
         else
@@ -97,7 +123,8 @@ std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb,
     return out;
 }
 
-std::string TgaHeader(TgaForm form, uint32_t width, uint32_t height, uint8_t depth) {
+std::string TgaHeader(TgaForm form, uint32_t width, uint32_t height, uint8_t depth,
+                      uint8_t descriptor) {
     static const char kUncompressed[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     static const char kRunLength[12] = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     static const char kColourMapped[12] = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
@@ -108,23 +135,25 @@ std::string TgaHeader(TgaForm form, uint32_t width, uint32_t height, uint8_t dep
     PutLE16(out, width);
     PutLE16(out, height);
     out.push_back(static_cast<char>(depth));
-    out.push_back('\0');
+    out.push_back(static_cast<char>(descriptor));
     return out;
 }
 
 std::string TgaUncompressedFile(uint32_t width, uint32_t height, uint8_t depth,
-                                const Bytes& pixels) {
-    std::string out = TgaHeader(TgaForm::Uncompressed, width, height, depth);
+                                const Bytes& picture, uint8_t descriptor) {
+    std::string out = TgaHeader(TgaForm::Uncompressed, width, height, depth, descriptor);
     const int channels = depth / 8;
+    const Bytes pixels = TgaStoredOrder(width, height, channels, picture, descriptor);
     for (size_t i = 0; i < size_t{width} * height; ++i)
         PutBgr(out, pixels.data() + i * channels, channels);
     return out;
 }
 
-std::string TgaRunLengthFile(uint32_t width, uint32_t height, uint8_t depth, const Bytes& pixels,
-                             uint32_t runLength) {
-    std::string out = TgaHeader(TgaForm::RunLength, width, height, depth);
+std::string TgaRunLengthFile(uint32_t width, uint32_t height, uint8_t depth, const Bytes& picture,
+                             uint32_t runLength, uint8_t descriptor) {
+    std::string out = TgaHeader(TgaForm::RunLength, width, height, depth, descriptor);
     const int channels = depth / 8;
+    const Bytes pixels = TgaStoredOrder(width, height, channels, picture, descriptor);
     const size_t count = size_t{width} * height;
     size_t next = 0;
     if (runLength > 0) {
@@ -143,8 +172,9 @@ std::string TgaRunLengthFile(uint32_t width, uint32_t height, uint8_t depth, con
 }
 
 std::string TgaColourMappedFile(uint32_t width, uint32_t height, const Bytes& paletteRgb,
-                                const Bytes& indices) {
-    std::string out = TgaHeader(TgaForm::ColourMapped, width, height, 8);
+                                const Bytes& picture, uint8_t descriptor) {
+    std::string out = TgaHeader(TgaForm::ColourMapped, width, height, 8, descriptor);
+    const Bytes indices = TgaStoredOrder(width, height, 1, picture, descriptor);
     for (size_t entry = 0; entry < 256; ++entry) {
         if (entry * 3 + 2 < paletteRgb.size())
             PutBgr(out, paletteRgb.data() + entry * 3, 3);

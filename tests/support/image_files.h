@@ -15,24 +15,30 @@ Bytes PatternPixels(uint32_t width, uint32_t height, int channels);
 
 // 24-bit BMP, rows padded to a multiple of 4 bytes, pixel data at offset 54.
 std::string BmpFile24(uint32_t width, uint32_t height, const Bytes& rgb);
-// 8-bit BMP: palette of up to 256 RGB entries after the 40-byte header, index
-// rows padded to a multiple of 4, pixel data at offset 1078.
-std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb,
-                     const Bytes& indices);
+// 8-bit BMP: an information header of `infoHeaderBytes` (40, or 108 and 124
+// with the later versions' masks and colour space), the header's colour count
+// and that many palette entries (256 when the count is 0; missing ones
+// black), then index rows padded to a multiple of 4.
+std::string BmpFile8(uint32_t width, uint32_t height, const Bytes& paletteRgb, const Bytes& indices,
+                     uint32_t infoHeaderBytes = 40, uint32_t colourCount = 256);
 
 enum class TgaForm { Uncompressed, RunLength, ColourMapped };
-// The 18-byte header of an accepted form.
-std::string TgaHeader(TgaForm form, uint32_t width, uint32_t height, uint8_t depth);
+// The 18-byte header of an accepted form. The image descriptor's bit 4 says
+// pixels are stored right to left, bit 5 rows top row first; the file
+// builders below store the picture (given bottom-up, left to right) in the
+// order their descriptor says.
+std::string TgaHeader(TgaForm form, uint32_t width, uint32_t height, uint8_t depth,
+                      uint8_t descriptor = 0);
 // Uncompressed true-colour file from RGB or RGBA pixels (depth 24 or 32).
 std::string TgaUncompressedFile(uint32_t width, uint32_t height, uint8_t depth,
-                                const Bytes& pixels);
-// Run-length file: a run packet of `runLength` copies of the first pixel,
-// then every remaining pixel in raw packets of at most 128.
-std::string TgaRunLengthFile(uint32_t width, uint32_t height, uint8_t depth, const Bytes& pixels,
-                             uint32_t runLength);
+                                const Bytes& picture, uint8_t descriptor = 0);
+// Run-length file: a run packet of `runLength` copies of the first stored
+// pixel, then every remaining pixel in raw packets of at most 128.
+std::string TgaRunLengthFile(uint32_t width, uint32_t height, uint8_t depth, const Bytes& picture,
+                             uint32_t runLength, uint8_t descriptor = 0);
 // Colour-mapped file: 256 palette entries (RGB, missing ones black), indices.
 std::string TgaColourMappedFile(uint32_t width, uint32_t height, const Bytes& paletteRgb,
-                                const Bytes& indices);
+                                const Bytes& picture, uint8_t descriptor = 0);
 
 // DDS header (128 bytes with the magic) followed by `dataBytes` bytes 0, 1, 2 ...
 std::string DdsFile(const char* fourCC, uint32_t width, uint32_t height, uint32_t linearSize,

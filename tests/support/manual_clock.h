@@ -1,10 +1,10 @@
 #pragma once
-// A clock that moves only when a test moves it. Install it with
-// ScopedClock so that everything reading CurrentClock() sees it.
+// A clock that moves only when a test moves it; hand it to whatever the test
+// times.
 
 #include <cstdint>
 
-#include "platform/clock.h"
+#include "core/clock.h"
 
 class ManualClock : public Clock {
 public:
@@ -30,12 +30,4 @@ public:
 
 private:
     int64_t frequency_;
-};
-
-class ScopedClock {
-public:
-    explicit ScopedClock(Clock* clock) { SetCurrentClock(clock); }
-    ~ScopedClock() { SetCurrentClock(nullptr); }
-    ScopedClock(const ScopedClock&) = delete;
-    ScopedClock& operator=(const ScopedClock&) = delete;
 };

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/subsystems.h"
+#include "audio/sound_subsystem.h"
+#include "game/game_subsystem.h"
+#include "input/input_subsystem.h"
+#include "menu/menu_subsystem.h"
 #include "resources/gl_extensions.h"
 
 using CallLog = std::vector<std::string>;

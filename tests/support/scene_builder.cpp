@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/scene_writer.h"
+#include "levelc/scene_writer.h"
 
 Material MakeMaterial(const std::string& name, uint8_t mapFlags) {
     Material material;

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/subsystems.h"
+#include "input/input_subsystem.h"
 #include "platform/input_records.h"
 
 class ScriptedInput : public InputSubsystem {

@@ -100,6 +100,25 @@ std::unique_ptr<TempDir> GamePicturesTest::folder_;
 bool GamePicturesTest::written_ = false;
 std::string GamePicturesTest::error_;
 
+TEST_F(GamePicturesTest, IconsAreSquareTilesWithClearCorners) {
+    for (const PictureFile& file : IconPictures()) {
+        SCOPED_TRACE(file.path);
+        const Image image = Load(file.path);
+        ASSERT_EQ(image.pixelFormat, GL_RGBA);
+        ASSERT_EQ(image.width, image.height);
+        const std::string path = file.path;
+        EXPECT_NE(path.find(std::to_string(image.width) + "x" + std::to_string(image.width)),
+                  std::string::npos);
+        const auto alpha = [&image](uint32_t x, uint32_t y) {
+            return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
+        };
+        const uint32_t last = image.width - 1, middle = image.width / 2;
+        EXPECT_EQ(alpha(0, 0) + alpha(last, 0) + alpha(0, last) + alpha(last, last), 0);
+        EXPECT_EQ(alpha(middle, middle), 255);
+    }
+    EXPECT_EQ(IconPictures().size(), 7u);
+}
+
 TEST_F(GamePicturesTest, EveryShippedPictureLoadsWithTheGameLoaderInItsFormat) {
     struct Expected {
         const char* name;
@@ -161,7 +180,9 @@ TEST_F(GamePicturesTest, EveryShippedPictureLoadsWithTheGameLoaderInItsFormat) {
             EXPECT_GT(opaque, 0);
         }
     }
-    // Nothing is written that the list does not know.
+    // Nothing is written that the lists do not know.
+    for (const PictureFile& icon : IconPictures())
+        names.insert(icon.path);
     std::set<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder_->Path()))
         if (entry.is_regular_file())
@@ -175,7 +196,7 @@ TEST_F(GamePicturesTest, MenuSheetsHaveItemsExactlyInTheRowsTheMenusDraw) {
         std::set<int> entryRows;
         int unavailableRow;  // the entry without an action: drawn dimmed
     };
-    const Sheet sheets[] = {{"Menu/MainMenu.png", {1, 2, 4, 5}, 2},
+    const Sheet sheets[] = {{"Menu/MainMenu.png", {1, 2, 4, 5, 6}, 2},
                             {"Menu/GameMenu.png", {1, 2, 3, 5}, 3}};
     for (const Sheet& sheet : sheets) {
         SCOPED_TRACE(sheet.name);

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/event_list.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "physics/rope.h"
@@ -55,7 +54,6 @@ struct Bench {
     Scene scene;
     TPlayer ball;
     TRope rope;
-    EventList events;
     PhysicsWorld world;
 
     explicit Bench(int pegs) {
@@ -64,16 +62,12 @@ struct Bench {
         ball.mass = 2.0f;
         rope.mass = 1.0f;
         world.SetPlayer(&ball);
-        world.SetEventList(&events);
-        world.SetScene(&scene);
+        world.SetScene(scene.Outlines());
         world.SetParameters(PhysicsParameters{});
         world.AddFieldObject("gravity", 0.0f, 1.0f, 0, -0.689f, 0.0f, FieldUniform);
     }
 
-    void Drain() {
-        while (!events.Empty())
-            events.TakeLast();
-    }
+    void Drain() { world.ClearEvents(); }
 };
 
 using Clock = std::chrono::steady_clock;

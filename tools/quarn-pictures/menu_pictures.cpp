@@ -173,10 +173,13 @@ bool DrawSheet(const std::string& font, const char* title, const std::vector<She
 }  // namespace
 
 bool MainMenuSheet(const std::string& fontFile, Canvas& sheet) {
-    return DrawSheet(
-        fontFile, "QUARN",
-        {{1, "New game", true}, {2, "Options", false}, {4, "Credits", true}, {5, "Quit", true}},
-        sheet);
+    return DrawSheet(fontFile, "QUARN",
+                     {{1, "New game", true},
+                      {2, "Options", false},
+                      {4, "Credits", true},
+                      {5, "Quit", true},
+                      {6, "Controls", true}},
+                     sheet);
 }
 
 bool GameMenuSheet(const std::string& fontFile, Canvas& sheet) {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "level_pictures.h"
+#include "icons.h"
 #include "menu_pictures.h"
 #include "textures.h"
 
@@ -20,6 +21,12 @@ bool Draw(const std::string&, Canvas& canvas) {
 template <int Index>
 bool DrawSign(const std::string& fontFile, Canvas& canvas) {
     return SignPicture(fontFile, Index, canvas);
+}
+
+template <int Size>
+bool DrawIcon(const std::string&, Canvas& canvas) {
+    canvas = AppIcon(Size);
+    return true;
 }
 
 }  // namespace
@@ -64,8 +71,23 @@ const std::vector<PictureFile>& GamePictures() {
     return files;
 }
 
+const std::vector<PictureFile>& IconPictures() {
+    static const std::vector<PictureFile> files = {
+        {"Icons/16x16/quarn.png", PictureFormat::PngRgba, DrawIcon<16>},
+        {"Icons/24x24/quarn.png", PictureFormat::PngRgba, DrawIcon<24>},
+        {"Icons/32x32/quarn.png", PictureFormat::PngRgba, DrawIcon<32>},
+        {"Icons/48x48/quarn.png", PictureFormat::PngRgba, DrawIcon<48>},
+        {"Icons/64x64/quarn.png", PictureFormat::PngRgba, DrawIcon<64>},
+        {"Icons/128x128/quarn.png", PictureFormat::PngRgba, DrawIcon<128>},
+        {"Icons/256x256/quarn.png", PictureFormat::PngRgba, DrawIcon<256>},
+    };
+    return files;
+}
+
 bool WriteGamePictures(const std::string& folder, const std::string& fontFile, std::string& error) {
-    for (const PictureFile& file : GamePictures()) {
+    std::vector<PictureFile> files = GamePictures();
+    files.insert(files.end(), IconPictures().begin(), IconPictures().end());
+    for (const PictureFile& file : files) {
         const fs::path path = fs::path(folder) / file.path;
         std::error_code code;
         fs::create_directories(path.parent_path(), code);

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "game/game_settings.h"
+#include "core/settings.h"
+#include "levelc/level_compiler.h"
+#include "levelc/scene_text.h"
 #include "overview.h"
 #include "platform/bitmap_font.h"
-#include "scene/level_compiler.h"
 #include "scene/scene.h"
 #include "scene/scene_file.h"
-#include "scene/scene_text.h"
 
 namespace {
 

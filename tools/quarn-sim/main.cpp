@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "game/game_simulator.h"
+#include "sim_command.h"
 
 int main(int argc, char** argv) {
     // Failures the game would show in a box go to standard error instead.

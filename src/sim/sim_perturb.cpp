@@ -41,7 +41,8 @@ struct FrameRun {
     int32_t milliseconds = 0;
 };
 
-// Keys and buttons keep the order of their own events; moves have none.
+// Keys, buttons, pad buttons and pad axes keep the order of their own events,
+// a pad's plugging in and out the order of its own; moves have none.
 int32_t Channel(const SimCommand& command) {
     switch (command.kind) {
         case SimCommandKind::Key:
@@ -49,6 +50,13 @@ int32_t Channel(const SimCommand& command) {
             return command.a;
         case SimCommandKind::Button:
             return 1000 + command.a;
+        case SimCommandKind::PadButton:
+            return 2000 + command.a;
+        case SimCommandKind::PadAxis:
+            return 3000 + command.a;
+        case SimCommandKind::PadConnect:
+        case SimCommandKind::PadDisconnect:
+            return 4000;
         default:
             return -1;
     }

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -13,6 +16,7 @@
 
 #include "audio/playlist.h"
 #include "quarn-sim/sim_command.h"
+#include "render/light_order.h"
 #include "scene/scene.h"
 #include "sim/game_simulator.h"
 #include "support/game_folder.h"
@@ -68,43 +72,225 @@ bool HasRestartEvent(const std::string& events) {
     return false;
 }
 
-TEST(ShippedLevels, TheListNamesSixOrMoreLevelsThatAllLoad) {
+// The campaign in playing order. Teaching levels each show one thing and
+// take a few seconds; campaign levels span three screens or more and take
+// 20 s to 2 minutes of play (320 steps a second). The short levels of the
+// first loop stay after the teaching chapter until later chapters take
+// their place.
+enum class LevelKind { Teaching, Short, Campaign };
+
+struct CampaignLevel {
+    const char* name;
+    const char* chapter;
+    LevelKind kind;
+};
+
+const CampaignLevel kCampaign[] = {
+    {"reel", "The Cavern", LevelKind::Teaching},
+    {"swing", "The Cavern", LevelKind::Teaching},
+    {"wrap", "The Cavern", LevelKind::Teaching},
+    {"bumps", "The Cavern", LevelKind::Teaching},
+    {"lava", "The Cavern", LevelKind::Teaching},
+    {"first-swing", "Short Hops", LevelKind::Short},
+    {"around-the-corner", "Short Hops", LevelKind::Short},
+    {"bumper", "Short Hops", LevelKind::Short},
+    {"leap", "Short Hops", LevelKind::Short},
+    {"stepping-stones", "Short Hops", LevelKind::Short},
+    {"homeward", "Short Hops", LevelKind::Short},
+};
+
+constexpr int kTeachingMinSteps = 1600;
+constexpr int kCampaignMinSteps = 6400;
+constexpr int kCampaignMaxSteps = 38400;
+// One screen of the play plane seen from the camera: 45 degrees of view from
+// 700 units away, 4:3.
+constexpr double kScreenHeight = 2.0 * 700.0 * 0.41421356;
+constexpr double kScreenWidth = kScreenHeight * 4.0 / 3.0;
+// Light reaching the ball, summed over the lights the renderer would pick
+// (intensity after fading times the brightest colour channel).
+constexpr double kMinBallLight = 0.3;
+constexpr int kLightsDrawn = 4;
+constexpr int kPerturbedRuns = 10;
+constexpr int kPerturbedRunsToFinish = 8;
+
+const CampaignLevel* FindCampaignLevel(const std::string& name) {
+    for (const CampaignLevel& level : kCampaign) {
+        if (name == level.name)
+            return &level;
+    }
+    return nullptr;
+}
+
+// A solution script of a level: NAME.sim plays from the level's default
+// start to whichever end zone its route takes; NAME.startN.sim from its
+// start point N, the entrance from the previous level's end zone N;
+// NAME.endN.sim from the default start out through its end zone N.
+struct Solution {
+    std::string file;
+    int start = -1;
+    int end = -1;
+};
+
+std::vector<Solution> LevelSolutions(const std::string& name) {
+    std::vector<Solution> solutions = {{name + ".sim", -1, -1}};
+    for (int number = 0; number < 100; ++number) {
+        const std::string start = name + ".start" + std::to_string(number) + ".sim";
+        if (!ReadFileText(kLevelSourceDir + "/" + start).empty())
+            solutions.push_back({start, number, -1});
+        const std::string end = name + ".end" + std::to_string(number) + ".sim";
+        if (!ReadFileText(kLevelSourceDir + "/" + end).empty())
+            solutions.push_back({end, -1, number});
+    }
+    return solutions;
+}
+
+std::vector<std::string> SimArguments(const Solution& solution, const std::string& path) {
+    std::vector<std::string> arguments;
+    if (solution.start >= 0)
+        arguments = {"--start", std::to_string(solution.start)};
+    arguments.push_back("--level");
+    arguments.push_back(path);
+    return arguments;
+}
+
+Vector2 ReadPair(const std::string& text) {
+    Vector2 value{0, 0};
+    std::sscanf(text.c_str(), "%lf,%lf", &value.x, &value.y);
+    return value;
+}
+
+// The light the renderer gives the ball at `ball`: the first lights of the
+// game's light order, faded as the renderer fades omni lights.
+double BallLight(const Scene& scene, const Vector2& ball) {
+    std::vector<LightOrderEntry> order;
+    SortLights(scene, ball, order);
+    double total = 0.0;
+    for (size_t i = 0; i < order.size() && i < kLightsDrawn; ++i) {
+        const Light& light = *order[i].light;
+        double intensity = light.intensity;
+        if (light.IsOmni()) {
+            const double d = order[i].distance;
+            if (d > light.attenuationEnd)
+                intensity = 0.0;
+            else if (d > light.attenuationStart)
+                intensity *= 1.0 - (d - light.attenuationStart) /
+                                       (light.attenuationEnd - light.attenuationStart);
+        }
+        total += intensity * std::max({light.colour[0], light.colour[1], light.colour[2]});
+    }
+    return total;
+}
+
+TEST(ShippedLevels, TheListHoldsTheCampaignInOrderAndEveryLevelLoads) {
     const std::vector<std::string> paths = ShippedLevelPaths(kGameDir);
-    ASSERT_GE(paths.size(), 6u);
+    ASSERT_EQ(paths.size(), std::size(kCampaign));
     const std::string listText = ReadFileText(kGameDir + "/Levels/levels.m3u");
     EXPECT_EQ(listText.rfind("#EXTM3U\r\n", 0), 0u);
-    for (const std::string& path : paths) {
-        EXPECT_EQ(path.rfind("Levels/", 0), 0u) << path;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        EXPECT_EQ(paths[i], std::string("Levels/") + kCampaign[i].name + ".dme");
         Scene scene;
-        EXPECT_EQ(scene.Load(kGameDir + "/" + path), 1) << path;
+        EXPECT_EQ(scene.Load(kGameDir + "/" + paths[i]), 1) << paths[i];
     }
 }
 
-TEST(ShippedLevels, EverySolutionReachesTheEndZoneWithoutARestart) {
+// Every solution finishes its level from its start without a restart, a
+// death or a fourth bump, inside the level's range of steps; the main
+// solutions carry the camera over three screens in one direction (teaching
+// levels excepted) and the level's lights reach the ball all along the way.
+TEST(ShippedLevels, EverySolutionFinishesItsLevelInsideItsStepRangeWithTheBallLit) {
     int mostWraps = 0;
     for (const std::string& path : ShippedLevelPaths(kGameDir)) {
-        SCOPED_TRACE(path);
-        const std::string script = ReadFileText(kLevelSourceDir + "/" + LevelName(path) + ".sim");
-        ASSERT_FALSE(script.empty());
-        const SimRun run = RunSim({"--trace", "--level", path}, script);
-        ASSERT_EQ(run.exitCode, 0) << run.errors;
-        ASSERT_FALSE(run.lines.empty());
-        EXPECT_EQ(Field(run.lines.back(), "levels-completed"), "1") << run.lines.back();
+        const CampaignLevel* level = FindCampaignLevel(LevelName(path));
+        ASSERT_NE(level, nullptr) << path;
+        Scene scene;
+        ASSERT_EQ(scene.Load(kGameDir + "/" + path), 1) << path;
+        for (const Solution& solution : LevelSolutions(level->name)) {
+            SCOPED_TRACE(solution.file);
+            const std::string script = ReadFileText(kLevelSourceDir + "/" + solution.file);
+            ASSERT_FALSE(script.empty());
+            std::vector<std::string> arguments = SimArguments(solution, path);
+            arguments.insert(arguments.begin(), "--trace");
+            const SimRun run = RunSim(arguments, script);
+            ASSERT_EQ(run.exitCode, 0) << run.errors;
+            ASSERT_FALSE(run.lines.empty());
+            EXPECT_EQ(Field(run.lines.back(), "levels-completed"), "1") << run.lines.back();
+            if (solution.end >= 0) {
+                EXPECT_EQ(Field(run.lines.back(), "entry"), std::to_string(solution.end));
+            }
 
-        // Up to the end zone: no restart, no death and never a fourth collision.
-        int loads = 0;
-        for (const std::string& line : run.lines) {
-            if (line.rfind("load ", 0) == 0 && ++loads == 2)
-                break;
-            if (line.rfind("step=", 0) != 0)
+            // Up to the end zone: no restart, no death and never a fourth bump.
+            int loads = 0;
+            int steps = 0;
+            double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+            double darkest = 1e9;
+            for (const std::string& line : run.lines) {
+                if (line.rfind("load ", 0) == 0 && ++loads == 2)
+                    break;
+                if (line.rfind("step=", 0) != 0)
+                    continue;
+                ++steps;
+                EXPECT_FALSE(HasRestartEvent(Field(line, "events"))) << line;
+                EXPECT_LE(std::stoi(Field(line, "coll")), 3) << line;
+                mostWraps = std::max(mostWraps, std::stoi(Field(line, "wraps")));
+                const Vector2 ball = ReadPair(Field(line, "ball"));
+                left = std::min(left, ball.x);
+                right = std::max(right, ball.x);
+                bottom = std::min(bottom, ball.y);
+                top = std::max(top, ball.y);
+                if (steps % 25 == 1)
+                    darkest = std::min(darkest, BallLight(scene, ball));
+            }
+            EXPECT_EQ(loads, 2) << "the end zone loads the level again";
+            EXPECT_GE(darkest, kMinBallLight) << "the lights leave the ball dark on the way";
+            if (level->kind == LevelKind::Short)
                 continue;
-            EXPECT_FALSE(HasRestartEvent(Field(line, "events"))) << line;
-            EXPECT_LE(std::stoi(Field(line, "coll")), 3) << line;
-            mostWraps = std::max(mostWraps, std::stoi(Field(line, "wraps")));
+            if (level->kind == LevelKind::Teaching) {
+                EXPECT_GE(steps, kTeachingMinSteps);
+                continue;
+            }
+            EXPECT_GE(steps, kCampaignMinSteps);
+            EXPECT_LE(steps, kCampaignMaxSteps);
+            if (solution.start < 0) {
+                EXPECT_TRUE(right - left >= 3 * kScreenWidth || top - bottom >= 3 * kScreenHeight)
+                    << "the ball travels " << right - left << " x " << top - bottom << " units";
+            }
         }
-        EXPECT_EQ(loads, 2) << "the end zone loads the level again";
     }
     EXPECT_GT(mostWraps, 0) << "some solution wraps the rope round a corner";
+}
+
+// Players are not frame-exact: every solution still finishes its level in
+// most runs with each input moved by up to a frame and each aim by up to 2
+// units (quarn-sim --perturb, seeds 1 to 10). The short levels of the first
+// loop need frame-exact play; they are left out until they are replaced.
+TEST(ShippedLevels, EverySolutionFinishesMostRunsPlayedWithAPlayersTiming) {
+    for (const std::string& path : ShippedLevelPaths(kGameDir)) {
+        const CampaignLevel* level = FindCampaignLevel(LevelName(path));
+        ASSERT_NE(level, nullptr) << path;
+        if (level->kind == LevelKind::Short)
+            continue;
+        for (const Solution& solution : LevelSolutions(LevelName(path))) {
+            const std::string script = ReadFileText(kLevelSourceDir + "/" + solution.file);
+            int finished = 0;
+            std::string seeds;
+            for (int seed = 1; seed <= kPerturbedRuns; ++seed) {
+                std::vector<std::string> arguments = SimArguments(solution, path);
+                arguments.insert(arguments.begin(), {"--perturb", std::to_string(seed)});
+                const SimRun run = RunSim(arguments, script);
+                ASSERT_EQ(run.exitCode, 0) << solution.file << ": " << run.errors;
+                const std::string& end = run.lines.back();
+                const bool rightEnd =
+                    solution.end < 0 || Field(end, "entry") == std::to_string(solution.end);
+                if (Field(end, "levels-completed") == "1" && rightEnd)
+                    ++finished;
+                else
+                    seeds += " " + std::to_string(seed);
+            }
+            EXPECT_GE(finished, kPerturbedRunsToFinish)
+                << solution.file << " finished " << finished << " of " << kPerturbedRuns
+                << " runs; failed with seeds" << seeds;
+        }
+    }
 }
 
 // The solutions played one after another in one game: every end zone leads
@@ -170,43 +356,47 @@ TEST(ShippedLevels, EveryEndZoneLeadsToAStartPointOfTheNextLevel) {
     }
 }
 
-// Between them the levels show every kind of level object and every way a
-// material and a light can be drawn.
+// Between them the levels show every kind of level object, each in two
+// levels at least, and every way a material and a light can be drawn.
 TEST(ShippedLevels, TogetherTheLevelsUseEveryObjectMaterialAndLight) {
-    std::set<std::string> objects;
+    std::map<std::string, int> levelsWith;
     std::set<int> mapFlags;
     std::set<int> scrollAxes;
     std::set<int> lightKinds;
-    bool deadlyOutline = false;
     for (const std::string& path : ShippedLevelPaths(kGameDir)) {
         Scene scene;
         ASSERT_EQ(scene.Load(kGameDir + "/" + path), 1) << path;
+        std::set<std::string> kinds;
         for (const PrimitiveEntry& primitive : scene.primitives) {
-            for (const char* keyword : {"START", "QUARN", "SOUND", "MAGNET", "BHOLE", "CP"}) {
+            for (const char* keyword : {"SOUND", "MAGNET", "BHOLE", "CP"}) {
                 if (primitive.name.rfind(keyword, 0) == 0)
-                    objects.insert(keyword);
+                    kinds.insert(keyword);
             }
             if (primitive.name.rfind("END", 0) == 0)
-                objects.insert("END" + std::to_string(primitive.typeCode));
+                kinds.insert("END" + std::to_string(primitive.typeCode));
         }
         for (const Material& material : scene.materials) {
             mapFlags.insert(material.mapFlags);
-            if (material.Scrolls())
+            if (material.Scrolls()) {
                 scrollAxes.insert(material.scrollAxis);
+                kinds.insert("MOV");
+            }
         }
         for (const Light& light : scene.lights)
             lightKinds.insert(light.IsOmni() ? 'O' : 'D');
-        for (const Shape& shape : scene.shapes)
-            deadlyOutline = deadlyOutline || shape.name.rfind("DEATH", 0) == 0;
+        for (const Shape& shape : scene.shapes) {
+            if (shape.name.rfind("DEATH", 0) == 0)
+                kinds.insert("DEATH");
+        }
+        for (const std::string& kind : kinds)
+            ++levelsWith[kind];
     }
-    const std::set<std::string> allObjects = {"START", "QUARN", "SOUND", "MAGNET",
-                                              "BHOLE", "CP",    "END0",  "END3"};
-    EXPECT_EQ(objects, allObjects);
+    for (const char* kind : {"SOUND", "MAGNET", "BHOLE", "CP", "END0", "END3", "MOV", "DEATH"})
+        EXPECT_GE(levelsWith[kind], 2) << kind;
     for (int flags : {0, 1, 5, 8, 9, 32})
         EXPECT_EQ(mapFlags.count(flags), 1u) << "map flags " << flags;
     EXPECT_EQ(scrollAxes, (std::set<int>{'X', 'Y'}));
     EXPECT_EQ(lightKinds, (std::set<int>{'O', 'D'}));
-    EXPECT_TRUE(deadlyOutline);
 }
 
 }  // namespace

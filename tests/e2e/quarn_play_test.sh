@@ -1,9 +1,9 @@
 #!/bin/sh
 # Play in the real quarn, driven with xdotool and checked through the game's
-# own Print Screen screenshots: the hook fired at the cursor catches on the
-# first shipped level's overhang, reeling changes the rope, the right button
-# lets go; on two small test levels, a finished level loads the next and a
-# wall hit counts a collision.
+# own Print Screen screenshots: on a test level, the hook fired at the cursor
+# catches on an overhang, reeling changes the rope, the right button lets go;
+# on two more, a finished level loads the next and a wall hit counts a
+# collision.
 #
 #   quarn_play_test.sh GAME_FOLDER E2E_MENU_PICTURES QUARN_SCENE
 set -u
@@ -48,9 +48,35 @@ collision_line_changed() {
 # game caught on the high ceiling straight above it. The overhang's underside
 # lies 40 units above the ball from 10 units to its right on; a cursor 60
 # right and 100 up aims the hook at it, close enough for the hook to reach.
-case_name="the hook catches on the first level's overhang, reels and lets go"
+case_name="the hook catches on an overhang, reels and lets go"
 new_folder
 "$PICTURES" solid "$folder/Textures/rope.png" $ROPE || fail "cannot write the rope texture"
+build_level overhang <<'EOF'
+material rock
+    colour 150 135 120
+    base rock.png
+end
+light sun directional
+    direction 1 1 -2
+end
+outline cave
+    material rock
+    loop -250 -350  500 -350  500 350  -250 350
+end
+outline ceilings
+    material rock
+    solid -250 250  10 250  10 350  -250 350
+    solid 10 40  420 40  420 350  10 350
+end
+outline ledges
+    material rock
+    solid -250 -350  20 -350  20 -160  -250 -160
+    solid 150 -350  500 -350  500 -160  150 -160
+end
+primitive QUARN point 0 0
+primitive END1 box 110 -70 220 35
+EOF
+write_level_list overhang
 if launch_quarn; then
     keys Return
     screenshot_until waiting rope_to_high_ceiling ||

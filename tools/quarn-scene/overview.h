@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "physics/vector.h"
+#include "core/vector.h"
 
 class Scene;
 

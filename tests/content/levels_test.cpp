@@ -86,9 +86,11 @@ struct CampaignLevel {
 };
 
 const CampaignLevel kCampaign[] = {
+    {"first-hook", "The Cavern", LevelKind::Teaching},
     {"reel", "The Cavern", LevelKind::Teaching},
     {"swing", "The Cavern", LevelKind::Teaching},
     {"wrap", "The Cavern", LevelKind::Teaching},
+    {"let-go", "The Cavern", LevelKind::Teaching},
     {"bumps", "The Cavern", LevelKind::Teaching},
     {"lava", "The Cavern", LevelKind::Teaching},
     {"first-swing", "Short Hops", LevelKind::Short},

@@ -106,11 +106,11 @@ fi
 # The first shipped level cut off in the middle.
 case_name="a damaged first level"
 new_folder
-level="$folder/Levels/reel.dme"
+level="$folder/Levels/first-hook.dme"
 head -c $(($(wc -c <"$level") / 2)) "$level" >"$level.part" && mv "$level.part" "$level"
 if launch_quarn; then
     keys Return
-    expect_back_in_menu "cannot load Levels/reel.dme: the file is cut short"
+    expect_back_in_menu "cannot load Levels/first-hook.dme: the file is cut short"
 fi
 
 # A level the ball finishes at once, followed by a damaged one: the game

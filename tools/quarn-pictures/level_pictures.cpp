@@ -18,11 +18,11 @@ const SignText kSigns[] = {
     {"sign_reel.png", {"W reels in, S reels out", "Down through the gap, up over the wall"}},
     {"sign_swing.png", {"A and D swing you", "Swing up into the green exit"}},
     {"sign_wrap.png", {"The rope wraps round corners", "and unwraps when you swing back"}},
-    {"sign_letgo.png", {"Right click lets go", "Drop through the gap into the exit"}},
+    {"sign_letgo.png", {"Right click lets go", "Fire again while you fall"}},
     {"sign_bumps.png", {"Four bumps restart the level", "Reel gently through the narrows"}},
     {"sign_lava.png", {"Glowing red rock kills", "and cuts the hook loose"}},
-    {"sign_routes.png", {"Two ways on", "High is quick, low is safe"}},
-    {"sign_magnet.png", {"Blue magnets pull", "the ball and the hook"}},
+    {"sign_routes.png", {"Two ways on", "The quick one is the risky one"}},
+    {"sign_magnet.png", {"Magnets throw the ball back", "and fling the hook up high"}},
     {"sign_bhole.png", {"Black holes push away", "the ball and the hook"}},
 };
 

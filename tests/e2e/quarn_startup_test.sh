@@ -164,9 +164,9 @@ fi
 
 case_name="scrolling textures stand still under the in-game menu"
 new_folder
-# The shipped level with scrolling water and lava first in the list (lines
+# The shipped level with scrolling lava first in the list (lines
 # of a level list end in CR LF).
-printf '#EXTM3U\r\n#EXTINF:0,around-the-corner\r\nLevels/around-the-corner.dme\r\n' \
+printf '#EXTM3U\r\n#EXTINF:0,lava\r\nLevels/lava.dme\r\n' \
     >"$folder/Levels/levels.m3u"
 if launch_quarn; then
     keys Return

@@ -4,6 +4,8 @@
 #include <SDL_syswm.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/message_queue.h"
 
@@ -28,6 +30,37 @@ void ApplyPixelFormat(const PixelFormat& format) {
     SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+// SDL's drivers that draw nowhere. SDL falls back on them when the display
+// refuses a connection, as an X server does now and then while other clients
+// come and go; the game would then run with no window at all.
+bool DrawsNowhere(const char* driver) {
+    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+           std::strcmp(driver, "dummy") == 0;
+}
+
+// Starts SDL's video on a driver that shows windows, trying again for about a
+// second; a driver asked for by name in SDL_VIDEODRIVER is taken as it is.
+bool StartVideo() {
+    constexpr int kAttempts = 10;
+    const bool driverAsked = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+            return false;
+        }
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driverAsked || !DrawsNowhere(driver))
+            return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (attempt == kAttempts) {
+            std::fprintf(stderr, "SDL video: no display to open a window on (only \"%s\")\n",
+                         driver != nullptr ? driver : "none");
+            return false;
+        }
+        SDL_Delay(100);
+    }
 }
 
 }  // namespace
@@ -61,10 +94,8 @@ bool PlatformWindow::StepFails(WindowStep step) {
 bool PlatformWindow::RegisterClass(WindowProcedure procedure, void* context) {
     if (StepFails(WindowStep::RegisterClass))
         return false;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+    if (!StartVideo())
         return false;
-    }
     SDL_DisableScreenSaver();
     classRegistered_ = true;
     SetWindowProcedure(procedure, context);

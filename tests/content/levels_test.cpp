@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "audio/playlist.h"
+#include "quarn-scene/overview.h"
 #include "quarn-sim/sim_command.h"
 #include "render/light_order.h"
 #include "scene/scene.h"
@@ -107,10 +108,6 @@ const CampaignLevel kCampaign[] = {
 constexpr int kTeachingMinSteps = 1600;
 constexpr int kCampaignMinSteps = 6400;
 constexpr int kCampaignMaxSteps = 38400;
-// One screen of the play plane seen from the camera: 45 degrees of view from
-// 700 units away, 4:3.
-constexpr double kScreenHeight = 2.0 * 700.0 * 0.41421356;
-constexpr double kScreenWidth = kScreenHeight * 4.0 / 3.0;
 // Light reaching the ball, summed over the lights the renderer would pick
 // (intensity after fading times the brightest colour channel).
 constexpr double kMinBallLight = 0.3;
@@ -258,7 +255,8 @@ TEST(ShippedLevels, EverySolutionFinishesItsLevelInsideItsStepRangeWithTheBallLi
             EXPECT_GE(steps, kCampaignMinSteps);
             EXPECT_LE(steps, kCampaignMaxSteps);
             if (solution.start < 0) {
-                EXPECT_TRUE(right - left >= 3 * kScreenWidth || top - bottom >= 3 * kScreenHeight)
+                EXPECT_TRUE(right - left >= 3 * kScreenWidthUnits ||
+                            top - bottom >= 3 * kScreenHeightUnits)
                     << "the ball travels " << right - left << " x " << top - bottom << " units";
             }
         }
@@ -402,8 +400,8 @@ TEST(ShippedLevels, TogetherTheLevelsUseEveryObjectMaterialAndLight) {
         for (const std::string& kind : kinds)
             ++levelsWith[kind];
     }
-    for (const char* kind : {"SOUND", "MAGNET", "BHOLE", "CP", "MOV", "DEATH", "several starts",
-                             "several ends"})
+    for (const char* kind :
+         {"SOUND", "MAGNET", "BHOLE", "CP", "MOV", "DEATH", "several starts", "several ends"})
         EXPECT_GE(levelsWith[kind], 2) << kind;
     for (int flags : {0, 1, 5, 8, 9, 32})
         EXPECT_EQ(mapFlags.count(flags), 1u) << "map flags " << flags;

@@ -13,10 +13,6 @@
 
 namespace {
 
-// One screen of play: the camera's 45-degree view from 700 units away on a
-// 4:3 window.
-constexpr double kScreenHeight = 2.0 * 700.0 * 0.41421356;
-constexpr double kScreenWidth = kScreenHeight * 4.0 / 3.0;
 constexpr double kGrid = 100.0;
 constexpr double kMargin = 24.0;
 constexpr double kBallRadius = 5.0;
@@ -348,8 +344,10 @@ private:
             if (ParseLevelObjectName(entry.name).kind != LevelObjectKind::Start)
                 continue;
             const PrimitiveValues v = ReadPrimitiveValues(*entry.object);
-            const double x0 = X(v.v[0] - kScreenWidth / 2), x1 = X(v.v[0] + kScreenWidth / 2);
-            const double y0 = Y(v.v[2] + kScreenHeight / 2), y1 = Y(v.v[2] - kScreenHeight / 2);
+            const double x0 = X(v.v[0] - kScreenWidthUnits / 2),
+                         x1 = X(v.v[0] + kScreenWidthUnits / 2);
+            const double y0 = Y(v.v[2] + kScreenHeightUnits / 2),
+                         y1 = Y(v.v[2] - kScreenHeightUnits / 2);
             RectOutline(x0, y0, x1, y1, kScreen, 1.0, 6.0);
             break;
         }

@@ -12,6 +12,11 @@
 
 class Scene;
 
+// One screen of the play plane seen from the camera: its 45-degree view from
+// 700 units away on a 4:3 window, in level units.
+constexpr double kScreenHeightUnits = 2.0 * 700.0 * 0.41421356;
+constexpr double kScreenWidthUnits = kScreenHeightUnits * 4.0 / 3.0;
+
 struct OverviewOptions {
     double pixelsPerUnit = 0.0;  // 0: fit the level into maxSide pixels
     int maxSide = 1600;

@@ -16,11 +16,11 @@
 
 #include "audio/playlist.h"
 #include "quarn-scene/overview.h"
-#include "quarn-sim/sim_command.h"
 #include "render/light_order.h"
 #include "scene/scene.h"
 #include "sim/game_simulator.h"
 #include "support/game_folder.h"
+#include "support/run_quarn_sim.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -43,16 +43,10 @@ struct SimRun {
 };
 
 SimRun RunSim(std::vector<std::string> arguments, const std::string& script) {
-    ScopedWorkingDir inGame(kGameDir);
-    arguments.insert(arguments.begin(), "quarn-sim");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    std::istringstream in(script);
     std::ostringstream out;
     std::ostringstream err;
     SimRun run;
-    run.exitCode = RunSimulatorCommand(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    run.exitCode = RunQuarnSim(kGameDir, std::move(arguments), script, out, err);
     std::istringstream stream(out.str());
     std::string line;
     while (std::getline(stream, line))

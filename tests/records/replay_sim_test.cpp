@@ -15,11 +15,11 @@
 #include "core/clock.h"
 #include "game/game_frame.h"
 #include "platform/file_store.h"
-#include "quarn-sim/sim_command.h"
 #include "records/recorded_game.h"
 #include "records/shaft_level.h"
 #include "sim/game_simulator.h"
 #include "support/game_folder.h"
+#include "support/run_quarn_sim.h"
 #include "support/scripted_input.h"
 #include "support/temp_dir.h"
 
@@ -54,16 +54,10 @@ struct SimRun {
 
 SimRun RunSim(const std::string& folder, std::vector<std::string> arguments,
               const std::string& script = "") {
-    ScopedWorkingDir inFolder(folder);
-    arguments.insert(arguments.begin(), "quarn-sim");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    std::istringstream in(script);
     std::ostringstream out;
     std::ostringstream err;
     SimRun run;
-    run.exitCode = RunSimulatorCommand(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    run.exitCode = RunQuarnSim(folder, std::move(arguments), script, out, err);
     run.out = out.str();
     run.err = err.str();
     return run;

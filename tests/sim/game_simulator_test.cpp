@@ -1,5 +1,4 @@
 #include "sim/game_simulator.h"
-#include "quarn-sim/sim_command.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "levelc/level_compiler.h"
+#include "support/run_quarn_sim.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -66,15 +66,9 @@ protected:
     }
     // Runs quarn-sim in the folder; returns the exit code.
     int Run(std::vector<std::string> arguments, const std::string& script) {
-        ScopedWorkingDir inFolder(dir_.Path());
-        arguments.insert(arguments.begin(), "quarn-sim");
-        std::vector<char*> argv;
-        for (std::string& argument : arguments)
-            argv.push_back(argument.data());
-        std::istringstream in(script);
         out_.str("");
         err_.str("");
-        return RunSimulatorCommand(static_cast<int>(argv.size()), argv.data(), in, out_, err_);
+        return RunQuarnSim(dir_.Path(), std::move(arguments), script, out_, err_);
     }
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;

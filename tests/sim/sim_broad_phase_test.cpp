@@ -19,9 +19,9 @@
 
 #include "audio/playlist.h"
 #include "levelc/level_compiler.h"
-#include "quarn-sim/sim_command.h"
 #include "sim/game_simulator.h"
 #include "support/game_folder.h"
+#include "support/run_quarn_sim.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -114,13 +114,7 @@ bool HeldACorner(const std::string& trace) {
 
 int RunSimTo(const std::string& folder, std::vector<std::string> arguments,
              const std::string& script, std::ostream& output, std::ostream& errors) {
-    ScopedWorkingDir inFolder(folder);
-    arguments.insert(arguments.begin(), "quarn-sim");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    std::istringstream in(script);
-    return RunSimulatorCommand(static_cast<int>(argv.size()), argv.data(), in, output, errors);
+    return RunQuarnSim(folder, std::move(arguments), script, output, errors);
 }
 
 int RunSim(const std::string& folder, std::vector<std::string> arguments, const std::string& script,

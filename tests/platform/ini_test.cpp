@@ -24,7 +24,9 @@ protected:
     std::string Read(const char* section, const char* key, const char* def = "dflt") {
         return ReadProfileString(path_, section, key, def);
     }
-    std::string path_ = ::testing::TempDir() + "quarn_ini_test.ini";
+    // One file per test process: ctest runs tests of this fixture side by side.
+    std::string path_ =
+        ::testing::TempDir() + "quarn_ini_test_" + std::to_string(getpid()) + ".ini";
 };
 
 TEST_F(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
